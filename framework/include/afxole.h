@@ -1,0 +1,7 @@
+// The framework's OLE support.
+#pragma once
+
+#include <ole2.h>
+
+#include "afxwin.h"
+#include "afx/OleDropTarget.h"

@@ -1,0 +1,69 @@
+// Modules, resources, code pages and errors.
+#pragma once
+
+#include "types.h"
+
+// Resource types
+#define RT_CURSOR MAKEINTRESOURCEA(1)
+#define RT_BITMAP MAKEINTRESOURCEA(2)
+#define RT_ICON MAKEINTRESOURCEA(3)
+#define RT_MENU MAKEINTRESOURCEA(4)
+#define RT_DIALOG MAKEINTRESOURCEA(5)
+#define RT_STRING MAKEINTRESOURCEA(6)
+#define RT_ACCELERATOR MAKEINTRESOURCEA(9)
+#define RT_RCDATA MAKEINTRESOURCEA(10)
+#define RT_GROUP_CURSOR MAKEINTRESOURCEA(12)
+#define RT_GROUP_ICON MAKEINTRESOURCEA(14)
+#define RT_VERSION MAKEINTRESOURCEA(16)
+#define RT_MANIFEST MAKEINTRESOURCEA(24)
+
+#define GET_MODULE_HANDLE_EX_FLAG_PIN 0x00000001
+#define GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT 0x00000002
+#define GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS 0x00000004
+
+HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName);
+BOOL WINAPI GetModuleHandleExA(DWORD dwFlags, LPCSTR lpModuleName, HMODULE* phModule);
+DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);
+HRSRC WINAPI FindResourceA(HMODULE hModule, LPCSTR lpName, LPCSTR lpType);
+HRSRC WINAPI FindResourceExA(HMODULE hModule, LPCSTR lpType, LPCSTR lpName, WORD wLanguage);
+HGLOBAL WINAPI LoadResource(HMODULE hModule, HRSRC hResInfo);
+LPVOID WINAPI LockResource(HGLOBAL hResData);
+DWORD WINAPI SizeofResource(HMODULE hModule, HRSRC hResInfo);
+BOOL WINAPI FreeResource(HGLOBAL hResData);
+#define GetModuleHandle GetModuleHandleA
+#define GetModuleHandleEx GetModuleHandleExA
+#define GetModuleFileName GetModuleFileNameA
+#define FindResource FindResourceA
+#define FindResourceEx FindResourceExA
+
+// Code pages. The system ANSI code page is 1252 unless the emulation is told otherwise.
+#define CP_ACP 0
+#define CP_OEMCP 1
+#define CP_UTF8 65001
+UINT WINAPI GetACP(void);
+BOOL WINAPI IsDBCSLeadByte(BYTE TestChar);
+BOOL WINAPI IsDBCSLeadByteEx(UINT CodePage, BYTE TestChar);
+LPSTR WINAPI CharNextA(LPCSTR lpsz);
+LPSTR WINAPI CharPrevA(LPCSTR lpszStart, LPCSTR lpszCurrent);
+int WINAPI lstrlenA(LPCSTR lpString);
+#define CharNext CharNextA
+#define CharPrev CharPrevA
+#define lstrlen lstrlenA
+
+// Errors
+#define ERROR_SUCCESS 0L
+#define NO_ERROR 0L
+#define ERROR_FILE_NOT_FOUND 2L
+#define ERROR_NOT_ENOUGH_MEMORY 8L
+#define ERROR_INVALID_PARAMETER 87L
+#define ERROR_INVALID_WINDOW_HANDLE 1400L
+#define ERROR_INVALID_MENU_HANDLE 1401L
+#define ERROR_CLASS_ALREADY_EXISTS 1410L
+#define ERROR_CLASS_DOES_NOT_EXIST 1411L
+#define ERROR_CANNOT_FIND_WND_CLASS 1407L
+#define ERROR_RESOURCE_DATA_NOT_FOUND 1812L
+#define ERROR_RESOURCE_TYPE_NOT_FOUND 1813L
+#define ERROR_RESOURCE_NAME_NOT_FOUND 1814L
+#define ERROR_RESOURCE_LANG_NOT_FOUND 1815L
+DWORD WINAPI GetLastError(void);
+void WINAPI SetLastError(DWORD dwErrCode);

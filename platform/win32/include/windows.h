@@ -1,0 +1,11 @@
+// The win32 API as the library and the framework use it. On Windows the platform's own header takes its place.
+#pragma once
+
+#include "win32/types.h"
+#include "win32/kernel.h"
+#include "win32/message.h"
+#include "win32/window.h"
+#include "win32/input.h"
+#include "win32/menu.h"
+#include "win32/gdi.h"
+#include "win32/msgbox.h"
