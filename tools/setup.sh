@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what the build needs on a Debian machine (as root), then configures and builds into the folder
+# given as the first argument. Further arguments go to cmake's configure step.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="$1"
+shift
+
+packages=(cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -q
+    apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S "$root" -B "$build" "$@"
+cmake --build "$build" -j"$(nproc)"

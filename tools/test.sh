@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Installs, configures and builds everything with warnings as errors, then runs every test.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="$root/build/test"
+"$root/tools/setup.sh" "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAL_WERROR=ON
+ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 600
