@@ -1,0 +1,43 @@
+// Basic macros of the framework: calling conventions, debug checks, export markers.
+#pragma once
+
+#include <windows.h>
+
+#include <iterator>
+
+#define afx_msg
+#define AFXAPI
+#define AFX_CDECL
+#define AFX_INLINE inline
+
+// Marks a class exported from (or imported into) a shared library built on the framework.
+#if defined(_WIN32)
+#define AFX_EXT_CLASS __declspec(dllexport)
+#else
+#define AFX_EXT_CLASS __attribute__((visibility("default")))
+#endif
+
+#ifndef _countof
+#define _countof(array) (std::size(array))
+#endif
+
+// Reports a failed debug check (file and line) and stops the program.
+void AFXAPI AfxAssertFailedLine(LPCSTR lpszFileName, int nLine);
+// Writes a debug trace line, formatted like printf.
+void AFX_CDECL AfxTrace(LPCSTR lpszFormat, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 1, 2)))
+#endif
+    ;
+
+#ifdef _DEBUG
+#define ASSERT(f) ((f) ? (void)0 : AfxAssertFailedLine(__FILE__, __LINE__))
+#define VERIFY(f) ASSERT(f)
+#define ASSERT_VALID(pOb) (ASSERT((pOb) != NULL), (pOb)->AssertValid())
+#define TRACE AfxTrace
+#else
+#define ASSERT(f) ((void)0)
+#define VERIFY(f) ((void)(f))
+#define ASSERT_VALID(pOb) ((void)0)
+#define TRACE(...) ((void)0)
+#endif
