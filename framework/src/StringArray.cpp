@@ -1,0 +1,3 @@
+#include "afx/StringArray.h"
+
+IMPLEMENT_DYNAMIC(CStringArray, CObject)
