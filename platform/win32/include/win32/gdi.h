@@ -44,6 +44,20 @@ typedef struct tagBITMAPINFOHEADER {
     DWORD biClrImportant;
 } BITMAPINFOHEADER, *LPBITMAPINFOHEADER;
 
+typedef struct tagBITMAPCOREHEADER {
+    DWORD bcSize;
+    WORD bcWidth;
+    WORD bcHeight;
+    WORD bcPlanes;
+    WORD bcBitCount;
+} BITMAPCOREHEADER, *LPBITMAPCOREHEADER;
+
+typedef struct tagRGBTRIPLE {
+    BYTE rgbtBlue;
+    BYTE rgbtGreen;
+    BYTE rgbtRed;
+} RGBTRIPLE;
+
 typedef struct tagRGBQUAD {
     BYTE rgbBlue;
     BYTE rgbGreen;
@@ -77,6 +91,10 @@ int WINAPI SetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, const void* 
 int WINAPI GetObjectA(HANDLE h, int c, LPVOID pv);
 DWORD WINAPI GetObjectType(HGDIOBJ h);
 BOOL WINAPI DeleteObject(HGDIOBJ ho);
+// Bitmaps made from DIBs are compatible with the emulated screen: 32 bits per pixel. CreateBitmap takes 1, 16,
+// 24 or 32 bits per pixel. GetDIBits writes 1, 16, 24 or 32 bits per pixel (BI_RGB); its HDC may be NULL.
+// LoadBitmapA reads an RT_BITMAP resource (a DIB without file header); a NULL instance asks for the system's
+// predefined bitmaps, which the emulation does not have.
 HBITMAP WINAPI LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName);
 #define GetObject GetObjectA
 #define LoadBitmap LoadBitmapA
