@@ -15,3 +15,4 @@
 #include "afx/ModuleState.h"
 #include "afx/WinApp.h"
 #include "afx/MessageBox.h"
+#include "afx/DataExchange.h"

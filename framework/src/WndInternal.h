@@ -1,0 +1,21 @@
+// Helpers shared by the framework's window, application and OLE sources.
+#pragma once
+
+#include "afx/Wnd.h"
+
+class CException;
+
+namespace afx::detail {
+
+// The object attached to hWnd, also when the window has gone since.
+CWnd* LookupPermanent(HWND hWnd);
+// Removes this thread's window-creation hook.
+void RemoveCreationHook();
+// Follows parents and owners up to the top-level window.
+HWND TopLevelWindow(HWND hWnd);
+// The owner for a message box: the top-level window of the main window, else of the active window.
+HWND MessageBoxOwner();
+// What a message's processing returns when a framework exception escaped its handler.
+LRESULT ProcessWndProcException(CException* e, const MSG* pMsg);
+
+} // namespace afx::detail
