@@ -1,0 +1,14 @@
+// Image lists inside the emulation: what the tree view needs beyond the public functions.
+#pragma once
+
+#include <commctrl.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace emu::comctl {
+
+// A new list of one image made from 0xAARRGGBB pixels (alpha 0 is transparent), with a mask.
+HIMAGELIST CreateImageListFromPixels(int cx, int cy, const std::vector<uint32_t>& pixels);
+
+} // namespace emu::comctl

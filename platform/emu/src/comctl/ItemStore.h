@@ -1,0 +1,88 @@
+// Tree-view items of every tree in the process, in one table of slots. An item handle is the slot index
+// with the slot's generation in the top bits: it fits in 31 bits, is validated in constant time, and a
+// freed slot goes to the back of a first-in first-out free list, so a handle value comes back only after
+// every other free slot has been reused and the generation has wrapped.
+#pragma once
+
+#include <commctrl.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace emu::comctl {
+
+class TreeView;
+using Index = uint32_t; // 0 is no item
+
+enum ItemFlags : uint8_t {
+    TextCallback = 0x01,
+    ImageCallback = 0x02,
+    SelectedImageCallback = 0x04,
+    ChildrenCallback = 0x08,
+    ChildrenExplicit = 0x10,
+    HiddenRoot = 0x20,
+};
+
+// One item. Siblings are both a doubly linked list (constant-time navigation) and a treap ordered like the
+// list (left/right/up), whose nodes sum the rows their branches show, so that rows and items convert in
+// logarithmic time per level. `key` is the part of the row's right edge that varies between items; the
+// treap keeps its maximum over shown rows for the horizontal extent.
+struct Item {
+    TreeView* tree;
+    Index parent, first, last, prev, next;
+    Index left, right, up, childRoot;
+    uint32_t rows;    // rows of this item's branch while the item is shown
+    uint32_t sumRows; // rows of the branches in this treap subtree
+    int32_t key, branchKey, maxKey;
+    uint32_t state;
+    int32_t image, selectedImage, children;
+    uint32_t depth;
+    LPARAM lParam;
+    uint8_t gen;
+    uint8_t flags;
+    std::string text;
+};
+
+class ItemStore {
+public:
+    static ItemStore& Get();
+
+    Item& operator[](Index i) { return m_chunks[i >> ChunkBits][i & (ChunkSize - 1)]; }
+
+    Index Allocate(TreeView* tree);
+    void Free(Index i);
+
+    HTREEITEM Handle(Index i) {
+        return i ? reinterpret_cast<HTREEITEM>(
+                       static_cast<uintptr_t>((uint32_t((*this)[i].gen) << IndexBits) | i))
+                 : nullptr;
+    }
+    // The live item that a handle names, whatever its tree, or 0. The hidden roots are not items.
+    Index Resolve(HTREEITEM h);
+
+    // Sibling treap maintenance.
+    void Link(Index parent, Index item, Index after); // after 0: first child
+    void Unlink(Index item);
+    void Pull(Index n);       // treap sums of n from its treap children
+    void PullBranch(Index n); // n's own branch values from its children
+    void Propagate(Index n);  // after n's own values changed: up through every ancestor
+    uint32_t RowOf(Index item, Index root);
+    Index AtRow(Index root, uint32_t row);
+
+private:
+    static constexpr unsigned IndexBits = 24;
+    static constexpr unsigned ChunkBits = 12;
+    static constexpr Index ChunkSize = 1u << ChunkBits;
+    static constexpr unsigned GenerationLimit = 128;
+
+    static uint32_t Priority(Index i, uint8_t gen);
+    void Rotate(Index x);
+
+    std::vector<std::unique_ptr<Item[]>> m_chunks;
+    Index m_used = 1; // slot 0 stays unused
+    Index m_freeHead = 0, m_freeTail = 0;
+};
+
+} // namespace emu::comctl

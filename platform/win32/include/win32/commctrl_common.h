@@ -1,0 +1,47 @@
+// Common-control initialisation and the pieces shared by all common controls.
+#pragma once
+
+#include "message.h"
+
+typedef struct tagINITCOMMONCONTROLSEX {
+    DWORD dwSize;
+    DWORD dwICC;
+} INITCOMMONCONTROLSEX, *LPINITCOMMONCONTROLSEX;
+
+#define ICC_LISTVIEW_CLASSES 0x00000001
+#define ICC_TREEVIEW_CLASSES 0x00000002
+#define ICC_BAR_CLASSES 0x00000004
+#define ICC_TAB_CLASSES 0x00000008
+#define ICC_UPDOWN_CLASS 0x00000010
+#define ICC_PROGRESS_CLASS 0x00000020
+#define ICC_HOTKEY_CLASS 0x00000040
+#define ICC_ANIMATE_CLASS 0x00000080
+#define ICC_WIN95_CLASSES 0x000000FF
+#define ICC_DATE_CLASSES 0x00000100
+#define ICC_USEREX_CLASSES 0x00000200
+#define ICC_COOL_CLASSES 0x00000400
+#define ICC_INTERNET_CLASSES 0x00000800
+#define ICC_PAGESCROLLER_CLASS 0x00001000
+#define ICC_NATIVEFNTCTL_CLASS 0x00002000
+#define ICC_STANDARD_CLASSES 0x00004000
+#define ICC_LINK_CLASS 0x00008000
+
+// Registers the window classes of the controls named in dwICC (the emulation provides the tree view and
+// the edit control). FALSE when the structure's size is wrong.
+BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* picce);
+void WINAPI InitCommonControls(void);
+
+// Colours
+#define CLR_NONE 0xFFFFFFFFL
+#define CLR_DEFAULT 0xFF000000L
+
+// Notification codes of the common controls lie in these ranges below NM_FIRST.
+#define TVN_FIRST (0U - 400U)
+#define TVN_LAST (0U - 499U)
+
+#define NM_HOVER (NM_FIRST - 13)
+#define NM_NCHITTEST (NM_FIRST - 14)
+#define NM_KEYDOWN (NM_FIRST - 15)
+#define NM_RELEASEDCAPTURE (NM_FIRST - 16)
+#define NM_SETCURSOR (NM_FIRST - 17)
+#define NM_CHAR (NM_FIRST - 18)

@@ -1,0 +1,43 @@
+// Image lists: strips of equally sized images with optional masks.
+#pragma once
+
+#include "gdi.h"
+
+struct _IMAGELIST;
+typedef struct _IMAGELIST* HIMAGELIST;
+
+// ImageList_Create flags
+#define ILC_MASK 0x00000001
+#define ILC_COLOR 0x00000000
+#define ILC_COLORDDB 0x000000FE
+#define ILC_COLOR4 0x00000004
+#define ILC_COLOR8 0x00000008
+#define ILC_COLOR16 0x00000010
+#define ILC_COLOR24 0x00000018
+#define ILC_COLOR32 0x00000020
+#define ILC_PALETTE 0x00000800
+#define ILC_MIRROR 0x00002000
+#define ILC_PERITEMMIRROR 0x00008000
+
+typedef struct _IMAGEINFO {
+    HBITMAP hbmImage;
+    HBITMAP hbmMask;
+    int Unused1;
+    int Unused2;
+    RECT rcImage;
+} IMAGEINFO, *LPIMAGEINFO;
+
+HIMAGELIST WINAPI ImageList_Create(int cx, int cy, UINT flags, int cInitial, int cGrow);
+BOOL WINAPI ImageList_Destroy(HIMAGELIST himl);
+int WINAPI ImageList_GetImageCount(HIMAGELIST himl);
+BOOL WINAPI ImageList_SetImageCount(HIMAGELIST himl, UINT uNewCount);
+int WINAPI ImageList_Add(HIMAGELIST himl, HBITMAP hbmImage, HBITMAP hbmMask);
+int WINAPI ImageList_AddMasked(HIMAGELIST himl, HBITMAP hbmImage, COLORREF crMask);
+BOOL WINAPI ImageList_Replace(HIMAGELIST himl, int i, HBITMAP hbmImage, HBITMAP hbmMask);
+BOOL WINAPI ImageList_Remove(HIMAGELIST himl, int i);
+BOOL WINAPI ImageList_GetIconSize(HIMAGELIST himl, int* cx, int* cy);
+BOOL WINAPI ImageList_GetImageInfo(HIMAGELIST himl, int i, IMAGEINFO* pImageInfo);
+COLORREF WINAPI ImageList_SetBkColor(HIMAGELIST himl, COLORREF clrBk);
+COLORREF WINAPI ImageList_GetBkColor(HIMAGELIST himl);
+
+#define ImageList_RemoveAll(himl) ImageList_Remove(himl, -1)
