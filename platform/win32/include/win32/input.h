@@ -34,6 +34,15 @@
 #define VK_RWIN 0x5C
 #define VK_APPS 0x5D
 #define VK_NUMPAD0 0x60
+#define VK_NUMPAD1 0x61
+#define VK_NUMPAD2 0x62
+#define VK_NUMPAD3 0x63
+#define VK_NUMPAD4 0x64
+#define VK_NUMPAD5 0x65
+#define VK_NUMPAD6 0x66
+#define VK_NUMPAD7 0x67
+#define VK_NUMPAD8 0x68
+#define VK_NUMPAD9 0x69
 #define VK_MULTIPLY 0x6A
 #define VK_ADD 0x6B
 #define VK_SEPARATOR 0x6C
@@ -45,7 +54,13 @@
 #define VK_F3 0x72
 #define VK_F4 0x73
 #define VK_F5 0x74
+#define VK_F6 0x75
+#define VK_F7 0x76
+#define VK_F8 0x77
+#define VK_F9 0x78
 #define VK_F10 0x79
+#define VK_F11 0x7A
+#define VK_F12 0x7B
 #define VK_NUMLOCK 0x90
 #define VK_SCROLL 0x91
 #define VK_LSHIFT 0xA0
@@ -54,6 +69,18 @@
 #define VK_RCONTROL 0xA3
 #define VK_LMENU 0xA4
 #define VK_RMENU 0xA5
+// Punctuation keys of the US layout.
+#define VK_OEM_1 0xBA
+#define VK_OEM_PLUS 0xBB
+#define VK_OEM_COMMA 0xBC
+#define VK_OEM_MINUS 0xBD
+#define VK_OEM_PERIOD 0xBE
+#define VK_OEM_2 0xBF
+#define VK_OEM_3 0xC0
+#define VK_OEM_4 0xDB
+#define VK_OEM_5 0xDC
+#define VK_OEM_6 0xDD
+#define VK_OEM_7 0xDE
 
 // Key state as of the last message retrieved from this thread's queue: bit 0x8000 down, bit 0x0001 toggled.
 SHORT WINAPI GetKeyState(int nVirtKey);

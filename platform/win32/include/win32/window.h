@@ -75,9 +75,24 @@
 #define GWLP_ID (-12)
 
 // Class long indexes
-#define GCL_STYLE (-26)
-#define GCLP_WNDPROC (-24)
+#define GCL_MENUNAME (-8)
+#define GCLP_MENUNAME (-8)
+#define GCL_HBRBACKGROUND (-10)
 #define GCLP_HBRBACKGROUND (-10)
+#define GCL_HCURSOR (-12)
+#define GCLP_HCURSOR (-12)
+#define GCL_HICON (-14)
+#define GCLP_HICON (-14)
+#define GCL_HMODULE (-16)
+#define GCLP_HMODULE (-16)
+#define GCL_CBWNDEXTRA (-18)
+#define GCL_CBCLSEXTRA (-20)
+#define GCL_WNDPROC (-24)
+#define GCLP_WNDPROC (-24)
+#define GCL_STYLE (-26)
+#define GCW_ATOM (-32)
+#define GCL_HICONSM (-34)
+#define GCLP_HICONSM (-34)
 
 // GetWindow
 #define GW_HWNDFIRST 0
@@ -86,6 +101,7 @@
 #define GW_HWNDPREV 3
 #define GW_OWNER 4
 #define GW_CHILD 5
+#define GW_ENABLEDPOPUP 6
 
 // GetAncestor
 #define GA_PARENT 1
@@ -98,11 +114,14 @@
 #define SW_NORMAL 1
 #define SW_SHOWMINIMIZED 2
 #define SW_SHOWMAXIMIZED 3
+#define SW_MAXIMIZE 3
 #define SW_SHOWNOACTIVATE 4
 #define SW_SHOW 5
 #define SW_MINIMIZE 6
+#define SW_SHOWMINNOACTIVE 7
 #define SW_SHOWNA 8
 #define SW_RESTORE 9
+#define SW_SHOWDEFAULT 10
 
 // SetWindowPos
 #define SWP_NOSIZE 0x0001
@@ -111,10 +130,12 @@
 #define SWP_NOREDRAW 0x0008
 #define SWP_NOACTIVATE 0x0010
 #define SWP_FRAMECHANGED 0x0020
+#define SWP_DRAWFRAME SWP_FRAMECHANGED
 #define SWP_SHOWWINDOW 0x0040
 #define SWP_HIDEWINDOW 0x0080
 #define SWP_NOCOPYBITS 0x0100
 #define SWP_NOOWNERZORDER 0x0200
+#define SWP_NOREPOSITION SWP_NOOWNERZORDER
 #define SWP_NOSENDCHANGING 0x0400
 
 // ChildWindowFromPointEx
@@ -128,11 +149,14 @@
 #define RDW_INTERNALPAINT 0x0002
 #define RDW_ERASE 0x0004
 #define RDW_VALIDATE 0x0008
+#define RDW_NOINTERNALPAINT 0x0010
 #define RDW_NOERASE 0x0020
+#define RDW_NOCHILDREN 0x0040
 #define RDW_ALLCHILDREN 0x0080
 #define RDW_UPDATENOW 0x0100
 #define RDW_ERASENOW 0x0200
 #define RDW_FRAME 0x0400
+#define RDW_NOFRAME 0x0800
 
 // System metrics. The emulation answers fixed, classic values so that geometry is exact.
 #define SM_CXSCREEN 0
@@ -156,12 +180,16 @@
 #define SM_SWAPBUTTON 23
 #define SM_CXFRAME 32
 #define SM_CYFRAME 33
+#define SM_CXMINTRACK 34
+#define SM_CYMINTRACK 35
 #define SM_CXDOUBLECLK 36
 #define SM_CYDOUBLECLK 37
 #define SM_CXEDGE 45
 #define SM_CYEDGE 46
 #define SM_CXSMICON 49
 #define SM_CYSMICON 50
+#define SM_CXMAXTRACK 59
+#define SM_CYMAXTRACK 60
 #define SM_CXDRAG 68
 #define SM_CYDRAG 69
 #define SM_CXFIXEDFRAME SM_CXDLGFRAME
@@ -207,6 +235,30 @@ typedef struct tagSCROLLINFO {
 } SCROLLINFO, *LPSCROLLINFO;
 typedef const SCROLLINFO* LPCSCROLLINFO;
 
+typedef struct tagMINMAXINFO {
+    POINT ptReserved;
+    POINT ptMaxSize;
+    POINT ptMaxPosition;
+    POINT ptMinTrackSize;
+    POINT ptMaxTrackSize;
+} MINMAXINFO, *PMINMAXINFO, *LPMINMAXINFO;
+
+// WM_NCCALCSIZE with wParam TRUE: rgrc[0] is the new window rectangle on entry and the new client rectangle
+// on return; rgrc[1] and rgrc[2] are the old window and client rectangles (parent client coordinates).
+typedef struct tagNCCALCSIZE_PARAMS {
+    RECT rgrc[3];
+    PWINDOWPOS lppos;
+} NCCALCSIZE_PARAMS, *LPNCCALCSIZE_PARAMS;
+
+#define WVR_ALIGNTOP 0x0010
+#define WVR_ALIGNLEFT 0x0020
+#define WVR_ALIGNBOTTOM 0x0040
+#define WVR_ALIGNRIGHT 0x0080
+#define WVR_HREDRAW 0x0100
+#define WVR_VREDRAW 0x0200
+#define WVR_REDRAW (WVR_HREDRAW | WVR_VREDRAW)
+#define WVR_VALIDRECTS 0x0400
+
 typedef struct tagWNDCLASSA {
     UINT style;
     WNDPROC lpfnWndProc;
@@ -246,10 +298,10 @@ int WINAPI GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount);
 DWORD WINAPI GetClassLongA(HWND hWnd, int nIndex);
 ULONG_PTR WINAPI GetClassLongPtrA(HWND hWnd, int nIndex);
 
-HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X, int Y,
-                            int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance,
+HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X,
+                            int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance,
                             LPVOID lpParam);
-#define CreateWindowA(className, windowName, style, x, y, w, h, parent, menu, instance, param)                \
+#define CreateWindowA(className, windowName, style, x, y, w, h, parent, menu, instance, param)               \
     CreateWindowExA(0L, className, windowName, style, x, y, w, h, parent, menu, instance, param)
 BOOL WINAPI DestroyWindow(HWND hWnd);
 BOOL WINAPI IsWindow(HWND hWnd);
@@ -298,6 +350,7 @@ BOOL WINAPI UpdateWindow(HWND hWnd);
 BOOL WINAPI RedrawWindow(HWND hWnd, const RECT* lprcUpdate, HRGN hrgnUpdate, UINT flags);
 HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint);
 BOOL WINAPI EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint);
+HWND WINAPI WindowFromDC(HDC hDC);
 
 HWND WINAPI SetFocus(HWND hWnd);
 HWND WINAPI GetFocus(void);

@@ -1,0 +1,155 @@
+// The default window procedure and CallWindowProc.
+#include "core/Core.h"
+
+#include <algorithm>
+#include <cstring>
+
+using namespace emu::core;
+
+namespace {
+
+void SetText(Window* w, LPCSTR text) {
+    // A resource reference (0xFFFF, id) is not text.
+    if (text && static_cast<unsigned char>(text[0]) == 0xFF && static_cast<unsigned char>(text[1]) == 0xFF)
+        text = nullptr;
+    w->text = text ? text : "";
+}
+
+POINT ScreenPoint(Window* w, LPARAM lParam) {
+    POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ClientToScreen(w->handle, &pt);
+    return pt;
+}
+
+// Children ask their parent first; a non-zero answer is final.
+LRESULT AskParent(Window* w, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!IsChildWindow(w) || !w->parent || w->parent == Desktop() || w->parent == MessageRoot())
+        return 0;
+    return Send(w->parent, msg, wParam, lParam);
+}
+
+} // namespace
+
+LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+    Window* w = Find(hWnd);
+    if (!w)
+        return 0;
+    switch (Msg) {
+    case WM_NCCREATE: {
+        auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        if (cs)
+            SetText(w, cs->lpszName);
+        return TRUE;
+    }
+    case WM_NCCALCSIZE: {
+        RECT* rect = reinterpret_cast<RECT*>(lParam);
+        if (!rect)
+            return 0;
+        RECT client;
+        ComputeClient(w, *rect, client);
+        if (w->style & WS_MINIMIZE)
+            client = RECT{rect->left, rect->top, rect->left, rect->top};
+        *rect = client;
+        return 0;
+    }
+    case WM_NCHITTEST:
+        return HitTest(w, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    case WM_SETTEXT:
+        SetText(w, reinterpret_cast<LPCSTR>(lParam));
+        return TRUE;
+    case WM_GETTEXT:
+        return CopyText(w->text, reinterpret_cast<LPSTR>(lParam), static_cast<int>(wParam));
+    case WM_GETTEXTLENGTH:
+        return static_cast<LRESULT>(w->text.size());
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        BeginPaint(hWnd, &ps);
+        EndPaint(hWnd, &ps);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return w->cls->background ? 1 : 0;
+    case WM_CLOSE:
+        DestroyWindow(hWnd);
+        return 0;
+    case WM_WINDOWPOSCHANGING: {
+        auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+        if (pos && !(pos->flags & SWP_NOSIZE) &&
+            ((w->style & WS_THICKFRAME) || !(w->style & (WS_POPUP | WS_CHILD)))) {
+            MINMAXINFO info;
+            FillMinMaxInfo(w, info);
+            Send(w, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+            if (!(w->style & (WS_MINIMIZE | WS_MAXIMIZE))) {
+                pos->cx = std::max(std::min(pos->cx, static_cast<int>(info.ptMaxTrackSize.x)),
+                                   static_cast<int>(info.ptMinTrackSize.x));
+                pos->cy = std::max(std::min(pos->cy, static_cast<int>(info.ptMaxTrackSize.y)),
+                                   static_cast<int>(info.ptMinTrackSize.y));
+            }
+        }
+        return 0;
+    }
+    case WM_WINDOWPOSCHANGED: {
+        auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+        if (!pos)
+            return 0;
+        if (!(pos->flags & kSwpNoClientMove))
+            Send(w, WM_MOVE, 0, MAKELPARAM(w->client.left, w->client.top));
+        if (!(pos->flags & kSwpNoClientSize) && (w = Find(hWnd))) {
+            WPARAM kind = (w->style & WS_MINIMIZE)   ? SIZE_MINIMIZED
+                          : (w->style & WS_MAXIMIZE) ? SIZE_MAXIMIZED
+                                                     : SIZE_RESTORED;
+            Send(w, WM_SIZE, kind,
+                 MAKELPARAM(w->client.right - w->client.left, w->client.bottom - w->client.top));
+        }
+        return 0;
+    }
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && !(Root(w)->style & WS_MINIMIZE))
+            SetFocus(hWnd);
+        return 0;
+    case WM_NCACTIVATE:
+        return TRUE;
+    case WM_MOUSEACTIVATE: {
+        LRESULT parent = AskParent(w, Msg, wParam, lParam);
+        return parent ? parent : MA_ACTIVATE;
+    }
+    case WM_SETCURSOR:
+        return AskParent(w, Msg, wParam, lParam);
+    case WM_CONTEXTMENU:
+        AskParent(w, Msg, wParam, lParam);
+        return 0;
+    case WM_RBUTTONUP: {
+        POINT pt = ScreenPoint(w, lParam);
+        Send(w, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWnd), MAKELPARAM(pt.x, pt.y));
+        return 0;
+    }
+    case WM_NCRBUTTONUP:
+        Send(w, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWnd), lParam);
+        return 0;
+    case WM_SETREDRAW:
+        // Turning redraw off clears the visible bit without any message; turning it on sets it again.
+        if (wParam)
+            w->style |= WS_VISIBLE;
+        else
+            w->style &= ~WS_VISIBLE;
+        return 0;
+    case WM_CANCELMODE:
+        if (GetCapture() == hWnd)
+            ReleaseCapture();
+        return 0;
+    case WM_SHOWWINDOW:
+    case WM_PARENTNOTIFY:
+    case WM_GETMINMAXINFO:
+    default:
+        return 0;
+    }
+}
+
+LRESULT WINAPI CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+    if (!lpPrevWndFunc)
+        return 0;
+    Window* w = Find(hWnd);
+    if (!w)
+        return lpPrevWndFunc(hWnd, Msg, wParam, lParam);
+    return CallProc(w, lpPrevWndFunc, Msg, wParam, lParam);
+}
