@@ -17,6 +17,18 @@
 #define AFX_EXT_CLASS __attribute__((visibility("default")))
 #endif
 
+// Marks a parameter that a handler's signature requires but its body does not use.
+#define UNUSED_ALWAYS(x) ((void)(x))
+#ifdef _DEBUG
+#define UNUSED(x)
+#else
+#define UNUSED(x) ((void)(x))
+#endif
+
+// Sources written for the framework say "#define new DEBUG_NEW"; allocations are not tracked by file and
+// line.
+#define DEBUG_NEW new
+
 #ifndef _countof
 #define _countof(array) (std::size(array))
 #endif
