@@ -25,7 +25,7 @@ void AFXAPI AfxTermThread() {
 
 AFX_MODULE_STATE::AFX_MODULE_STATE(BOOL bDLL, const void* pAddressInModule, BOOL bSystem)
     : m_pCurrentWinApp(nullptr), m_hCurrentInstanceHandle(nullptr), m_hCurrentResourceHandle(nullptr),
-      m_lpszCurrentAppName(nullptr), m_bDLL(bDLL), m_bSystem(bSystem), m_bOleInitialized(FALSE) {
+      m_lpszCurrentAppName(nullptr), m_bDLL(bDLL), m_bSystem(bSystem), m_nOleInits(0) {
     HMODULE hModule = nullptr;
     if (bDLL)
         ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |

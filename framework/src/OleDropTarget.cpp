@@ -27,12 +27,9 @@ DROPEFFECT FilterDropEffect(DROPEFFECT dropEffect, DROPEFFECT dwEffects) {
 } // namespace
 
 BOOL AFXAPI AfxOleInit() {
-    AFX_MODULE_STATE* pState = AfxGetModuleState();
-    if (pState->m_bOleInitialized)
-        return TRUE;
     if (FAILED(::OleInitialize(nullptr)))
         return FALSE;
-    pState->m_bOleInitialized = TRUE;
+    ++AfxGetModuleState()->m_nOleInits;
     return TRUE;
 }
 

@@ -224,10 +224,8 @@ void AFXAPI AfxWinTerm() {
     for (const std::string& name : pState->m_classesRegistered)
         ::UnregisterClassA(name.c_str(), pState->m_hCurrentInstanceHandle);
     pState->m_classesRegistered.clear();
-    if (pState->m_bOleInitialized) {
+    for (; pState->m_nOleInits > 0; --pState->m_nOleInits)
         ::OleUninitialize();
-        pState->m_bOleInitialized = FALSE;
-    }
     afx::detail::RemoveCreationHook();
 }
 

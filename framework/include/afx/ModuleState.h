@@ -32,8 +32,8 @@ public:
     std::vector<CDynLinkLibrary*> m_libraryList;
     // Window classes that the framework registered for this module; AfxWinTerm unregisters them.
     std::vector<std::string> m_classesRegistered;
-    // OLE was initialised by AfxOleInit under this state; AfxWinTerm uninitialises it.
-    BOOL m_bOleInitialized;
+    // Successful AfxOleInit calls under this state; AfxWinTerm balances them.
+    int m_nOleInits;
 };
 
 // The current module state of this thread (the executable's until switched).

@@ -1,0 +1,103 @@
+// Module states: each module's own application and resources, switching the current state, and the order of
+// the resource search.
+#include "WindowsTest.h"
+
+#include "module/TestLibrary.h"
+
+#include <emu/Resources.h>
+
+namespace {
+
+const char kHostSharedData[] = "host's copy";
+const char kHostOnlyData[] = "host only";
+EMU_RESOURCE(RT_RCDATA, MAKEINTRESOURCEA(kResShared), 0, kHostSharedData, sizeof(kHostSharedData));
+EMU_RESOURCE(RT_RCDATA, MAKEINTRESOURCEA(kResHostOnly), 0, kHostOnlyData, sizeof(kHostOnlyData));
+
+class ModuleStateTest : public WindowsTest {
+protected:
+    void SetUp() override {
+        WindowsTest::SetUp();
+        m_hHost = GetModuleHandleA(nullptr);
+        m_hLibrary = testlib::State()->m_hCurrentInstanceHandle;
+    }
+    static HINSTANCE Find(WORD id) { return AfxFindResourceHandle(MAKEINTRESOURCEA(id), RT_RCDATA); }
+
+    HINSTANCE m_hHost = nullptr;
+    HINSTANCE m_hLibrary = nullptr;
+};
+
+TEST_F(ModuleStateTest, EachModuleHasItsOwnStateAndApplication) {
+    ASSERT_NE(nullptr, m_hLibrary);
+    EXPECT_NE(m_hHost, m_hLibrary);
+    EXPECT_EQ(AfxGetAppModuleState(), AfxGetModuleState());
+    EXPECT_EQ(m_hHost, AfxGetInstanceHandle());
+    EXPECT_EQ(nullptr, AfxGetApp());
+
+    CWinApp host("Host");
+    EXPECT_EQ(&host, AfxGetApp());
+    {
+        AFX_MAINTAIN_STATE2 libraryState(testlib::State());
+        EXPECT_EQ(testlib::State(), AfxGetModuleState());
+        EXPECT_EQ(testlib::App(), AfxGetApp());
+        EXPECT_EQ(m_hLibrary, AfxGetInstanceHandle());
+        // Unnamed, the library's application is named after its file.
+        EXPECT_STREQ("libframework_windows_tests_module", AfxGetApp()->m_pszAppName);
+        {
+            AFX_MAINTAIN_STATE2 hostState(AfxGetAppModuleState());
+            EXPECT_EQ(&host, AfxGetApp());
+        }
+        EXPECT_EQ(testlib::App(), AfxGetApp());
+    }
+    EXPECT_EQ(&host, AfxGetApp());
+    EXPECT_STREQ("Host", host.m_pszAppName);
+}
+
+TEST_F(ModuleStateTest, TheSearchLooksAtTheCurrentStateOnly) {
+    ASSERT_TRUE(testlib::Load());
+    // The library finds its own copy first, and falls back on its own handle for what it lacks.
+    EXPECT_EQ(m_hLibrary, testlib::FindOwnResource(kResShared));
+    EXPECT_EQ(m_hLibrary, testlib::FindOwnResource(kResHostOnly));
+    // The host's state holds no resource library: the library's resources are not searched.
+    EXPECT_EQ(m_hHost, Find(kResShared));
+    EXPECT_EQ(m_hHost, Find(kResLibraryOnly));
+    testlib::Unload();
+    EXPECT_TRUE(testlib::State()->m_libraryList.empty());
+}
+
+TEST_F(ModuleStateTest, OwnResourcesComeBeforeResourceLibraries) {
+    auto* pLibrary = new CDynLinkLibrary(m_hLibrary, m_hLibrary);
+    EXPECT_EQ(m_hHost, Find(kResShared));
+    EXPECT_EQ(m_hLibrary, Find(kResLibraryOnly));
+    EXPECT_EQ(m_hHost, Find(kResHostOnly));
+
+    // A system module's own resources come after the non-system libraries.
+    AfxGetModuleState()->m_bSystem = TRUE;
+    EXPECT_EQ(m_hLibrary, Find(kResShared));
+    EXPECT_EQ(m_hHost, Find(kResHostOnly));
+    AfxGetModuleState()->m_bSystem = FALSE;
+
+    // The module's own resources are those of its current resource handle.
+    AfxSetResourceHandle(m_hLibrary);
+    EXPECT_EQ(m_hLibrary, Find(kResShared));
+    AfxSetResourceHandle(m_hHost);
+
+    delete pLibrary;
+    EXPECT_TRUE(AfxGetModuleState()->m_libraryList.empty());
+    EXPECT_EQ(m_hHost, Find(kResLibraryOnly));
+}
+
+TEST_F(ModuleStateTest, LoadingFailsForSomethingThatIsNotAModule) {
+    AFX_EXTENSION_MODULE extension = {FALSE, nullptr, nullptr};
+    EXPECT_FALSE(AfxInitExtensionModule(extension, reinterpret_cast<HMODULE>(0x7ff0000)));
+    EXPECT_FALSE(AfxWinInit(reinterpret_cast<HINSTANCE>(0x7ff0000), nullptr, nullptr, SW_SHOW));
+    EXPECT_EQ(m_hHost, AfxGetInstanceHandle());
+
+    EXPECT_TRUE(AfxInitExtensionModule(extension, m_hLibrary));
+    new CDynLinkLibrary(extension);
+    new CDynLinkLibrary(extension);
+    EXPECT_EQ(2u, AfxGetModuleState()->m_libraryList.size());
+    AfxTermExtensionModule(extension);
+    EXPECT_TRUE(AfxGetModuleState()->m_libraryList.empty());
+}
+
+} // namespace

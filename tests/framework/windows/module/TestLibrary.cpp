@@ -1,0 +1,60 @@
+#include "TestLibrary.h"
+
+#include <emu/Resources.h>
+
+AFX_DEFINE_STATIC_MODULE_STATE()
+
+namespace {
+
+const char kSharedData[] = "library's copy";
+const char kLibraryOnlyData[] = "library only";
+EMU_RESOURCE(RT_RCDATA, MAKEINTRESOURCEA(kResShared), 0, kSharedData, sizeof(kSharedData));
+EMU_RESOURCE(RT_RCDATA, MAKEINTRESOURCEA(kResLibraryOnly), 0, kLibraryOnlyData, sizeof(kLibraryOnlyData));
+
+// The application object registers with the state current at its construction: the library's.
+struct LibraryStatics {
+    AFX_MODULE_STATE* pPrevState = AfxSetModuleState(AfxGetStaticModuleState());
+    CWinApp app;
+    LibraryStatics() { AfxSetModuleState(pPrevState); }
+};
+LibraryStatics g_statics;
+
+AFX_EXTENSION_MODULE g_extension = {FALSE, nullptr, nullptr};
+
+} // namespace
+
+namespace testlib {
+
+AFX_MODULE_STATE* State() {
+    return AfxGetStaticModuleState();
+}
+
+CWinApp* App() {
+    return &g_statics.app;
+}
+
+BOOL Load() {
+    AFX_MANAGE_STATE(AfxGetStaticModuleState());
+    HINSTANCE hInstance = AfxGetStaticModuleState()->m_hCurrentInstanceHandle;
+    if (!AfxWinInit(hInstance, nullptr, const_cast<LPSTR>(""), SW_SHOW) || !AfxGetApp()->InitInstance() ||
+        !AfxInitExtensionModule(g_extension, hInstance)) {
+        AfxWinTerm();
+        return FALSE;
+    }
+    new CDynLinkLibrary(g_extension);
+    return TRUE;
+}
+
+void Unload() {
+    AFX_MANAGE_STATE(AfxGetStaticModuleState());
+    AfxGetApp()->ExitInstance();
+    AfxWinTerm();
+    AfxTermExtensionModule(g_extension);
+}
+
+HINSTANCE FindOwnResource(WORD id) {
+    AFX_MANAGE_STATE(AfxGetStaticModuleState());
+    return AfxFindResourceHandle(MAKEINTRESOURCEA(id), RT_RCDATA);
+}
+
+} // namespace testlib
