@@ -9,6 +9,7 @@
 #define MB_YESNOCANCEL 0x00000003L
 #define MB_YESNO 0x00000004L
 #define MB_RETRYCANCEL 0x00000005L
+#define MB_CANCELTRYCONTINUE 0x00000006L
 #define MB_ICONHAND 0x00000010L
 #define MB_ICONQUESTION 0x00000020L
 #define MB_ICONEXCLAMATION 0x00000030L
@@ -19,6 +20,7 @@
 #define MB_DEFBUTTON1 0x00000000L
 #define MB_DEFBUTTON2 0x00000100L
 #define MB_DEFBUTTON3 0x00000200L
+#define MB_DEFBUTTON4 0x00000300L
 #define MB_APPLMODAL 0x00000000L
 #define MB_SYSTEMMODAL 0x00001000L
 #define MB_TASKMODAL 0x00002000L
@@ -33,6 +35,9 @@
 #define IDIGNORE 5
 #define IDYES 6
 #define IDNO 7
+#define IDTRYAGAIN 10
+#define IDCONTINUE 11
 
+// A NULL caption shows "Error". Returns 0 for an invalid owner window or an unknown MB_ type.
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 #define MessageBox MessageBoxA
