@@ -143,10 +143,10 @@ LRESULT TreeView::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         OnTimer(wp);
         return 0;
     case WM_VSCROLL:
-        OnVScroll(LOWORD(wp));
+        OnVScroll(LOWORD(wp), HIWORD(wp));
         return 0;
     case WM_HSCROLL:
-        OnHScroll(LOWORD(wp));
+        OnHScroll(LOWORD(wp), HIWORD(wp));
         return 0;
     case WM_MOUSEWHEEL: {
         int lines = -static_cast<short>(HIWORD(wp)) / 120 * 3;

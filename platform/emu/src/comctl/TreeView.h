@@ -83,8 +83,8 @@ private:
     Hit HitTest(POINT pt);
     BOOL GetItemRect(BOOL textOnly, RECT* rc);
     BOOL EnsureVisible(HTREEITEM h);
-    void OnVScroll(UINT code);
-    void OnHScroll(UINT code);
+    void OnVScroll(UINT code, int thumb);
+    void OnHScroll(UINT code, int thumb);
     void SetScrollX(int x);
     int SetItemHeight(int height);
     void Invalidate();

@@ -104,7 +104,7 @@ int TreeView::ContentWidth() const {
     if (!TotalRows())
         return 0;
     int uniform = (LinesAtRoot(Style()) ? 0 : -m_indent) + m_indent + ImageWidth(m_normal) + 4;
-    return uniform + At(m_root).maxKey;
+    return uniform + At(m_root).branchKey;
 }
 
 uint32_t TreeView::PageRows() const {
@@ -302,7 +302,7 @@ BOOL TreeView::EnsureVisible(HTREEITEM h) {
     return scrolled && !expanded;
 }
 
-void TreeView::OnVScroll(UINT code) {
+void TreeView::OnVScroll(UINT code, int thumb) {
     if (!(Style() & WS_VSCROLL))
         return;
     uint32_t rows = TotalRows(), page = std::max<uint32_t>(1, PageRows());
@@ -321,13 +321,9 @@ void TreeView::OnVScroll(UINT code) {
         target = top + page;
         break;
     case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: {
-        SCROLLINFO si{sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
-        if (!GetScrollInfo(m_hwnd, SB_VERT, &si))
-            return;
-        target = si.nTrackPos;
+    case SB_THUMBTRACK:
+        target = thumb;
         break;
-    }
     case SB_TOP:
         target = 0;
         break;
@@ -340,7 +336,7 @@ void TreeView::OnVScroll(UINT code) {
     SetTopRow(static_cast<uint32_t>(std::max<int64_t>(0, target)));
 }
 
-void TreeView::OnHScroll(UINT code) {
+void TreeView::OnHScroll(UINT code, int thumb) {
     if (!(Style() & WS_HSCROLL))
         return;
     RECT rc{};
@@ -360,13 +356,9 @@ void TreeView::OnHScroll(UINT code) {
         x += rc.right;
         break;
     case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: {
-        SCROLLINFO si{sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
-        if (!GetScrollInfo(m_hwnd, SB_HORZ, &si))
-            return;
-        x = si.nTrackPos;
+    case SB_THUMBTRACK:
+        x = thumb;
         break;
-    }
     case SB_LEFT:
         x = 0;
         break;
