@@ -1,4 +1,13 @@
 // Running the message loop until there is nothing left to do.
+//
+// Nothing in the emulation waits: time does not pass by itself, so a loop that finds its queue empty would
+// wait forever. Instead, a GetMessage or WaitMessage that finds nothing to retrieve (no posted message, no
+// input, no window to paint, no timer due) ends the wait as a user's cancel would:
+// - if a window has the mouse capture, it loses it (ReleaseCapture, with WM_CAPTURECHANGED): WaitMessage
+//   then returns, and GetMessage looks once more;
+// - otherwise GetMessage returns FALSE with a WM_QUIT message (exit code 0), and WaitMessage returns after
+//   posting that WM_QUIT (as PostQuitMessage(0)), so that any loop ends.
+// PeekMessage never waits and never ends anything.
 #pragma once
 
 #include <windows.h>

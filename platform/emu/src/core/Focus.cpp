@@ -62,12 +62,6 @@ bool CanActivate(const Window* w) {
     return w->parent == Desktop() && (w->style & WS_VISIBLE) && !(w->style & WS_DISABLED);
 }
 
-void Restore(Window* w) {
-    if (w->style & (WS_MINIMIZE | WS_MAXIMIZE)) {
-        w->style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
-    }
-}
-
 RECT MaximizedRect(Window* w) {
     MINMAXINFO info;
     FillMinMaxInfo(w, info);
@@ -319,7 +313,7 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
     case SW_RESTORE:
     case SW_SHOWDEFAULT:
         if (w->style & (WS_MINIMIZE | WS_MAXIMIZE)) {
-            Restore(w);
+            w->style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
             target = w->normal;
             frame = true;
         }
@@ -344,7 +338,9 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
         flags |= SWP_FRAMECHANGED;
     else
         flags |= SWP_NOMOVE | SWP_NOSIZE;
-    if (show && wasVisible && !frame && (flags & SWP_NOACTIVATE)) {
+    if (show && wasVisible && !frame) {
+        if (!(flags & SWP_NOACTIVATE))
+            ActivateWindow(w, false);
         return TRUE;
     }
     SetPosition(w, HWND_TOP, target.left, target.top, target.right - target.left, target.bottom - target.top,

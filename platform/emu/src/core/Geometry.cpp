@@ -243,6 +243,7 @@ bool SetPosition(Window* w, HWND insertAfter, int x, int y, int cx, int cy, UINT
     w->client = client;
     if (!(pos.flags & SWP_NOZORDER))
         Reorder(w, pos.hwndInsertAfter);
+    bool clientChanged = !EqualRect(&client, &oldClient);
     if (pos.flags & SWP_SHOWWINDOW) {
         w->style |= WS_VISIBLE;
         Invalidate(w, nullptr, true, true);
@@ -250,10 +251,12 @@ bool SetPosition(Window* w, HWND insertAfter, int x, int y, int cx, int cy, UINT
         w->style &= ~WS_VISIBLE;
         if (w->parent && w->parent != Desktop() && w->parent != MessageRoot())
             Invalidate(w->parent, &oldRect, true, false);
-        OnHideOrDisable(w);
-    }
-    if (!(pos.flags & SWP_NOREDRAW) && !(pos.flags & SWP_SHOWWINDOW) && (moved || sized))
+    } else if (!(pos.flags & SWP_NOREDRAW) && (pos.flags & SWP_FRAMECHANGED) && clientChanged &&
+               IsVisible(w)) {
+        Invalidate(w, nullptr, true, false);
+    } else if (!(pos.flags & SWP_NOREDRAW) && (moved || sized)) {
         RedrawAfterChange(w, oldRect, oldClient, sized, moved);
+    }
     if (Find(hwnd) && IsTopLevel(w) && !(pos.flags & SWP_NOACTIVATE) && (w->style & WS_VISIBLE))
         ActivateWindow(w, false);
     if (!Find(hwnd)) {
@@ -266,6 +269,9 @@ bool SetPosition(Window* w, HWND insertAfter, int x, int y, int cx, int cy, UINT
     if (w->client.left == oldClient.left && w->client.top == oldClient.top)
         pos.flags |= kSwpNoClientMove;
     Send(w, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
+    // A hidden window gives up activation and focus once its new position is known.
+    if ((pos.flags & SWP_HIDEWINDOW) && Find(hwnd))
+        OnHideOrDisable(w);
     Release(w);
     return true;
 }

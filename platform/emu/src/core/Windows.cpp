@@ -128,14 +128,8 @@ void SendDestroy(Window* w) {
 
 void FinishDestroy(Window* w) {
     ++w->busy;
-    std::vector<HWND> children;
-    for (Window* c = w->firstChild; c; c = c->next)
-        children.push_back(c->handle);
-    for (HWND h : children) {
-        Window* c = Find(h);
-        if (c && c->parent == w)
-            FinishDestroy(c);
-    }
+    while (w->firstChild)
+        FinishDestroy(w->firstChild);
     if (Find(w->handle)) {
         Send(w, WM_NCDESTROY, 0, 0);
         Retire(w);
