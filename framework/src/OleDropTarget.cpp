@@ -95,7 +95,7 @@ COleDropTarget::~COleDropTarget() {
 }
 
 BOOL COleDropTarget::Register(CWnd* pWnd) {
-    HWND hWnd = pWnd->GetSafeHwnd();
+    HWND hWnd = afx::detail::SafeHwnd(pWnd);
     if (m_hWnd != nullptr || hWnd == nullptr)
         return FALSE;
     if (FAILED(::CoLockObjectExternal(&m_xDropTarget, TRUE, FALSE)))

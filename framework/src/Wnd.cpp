@@ -346,7 +346,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd) {
 }
 
 BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
-    HWND hWndControl = ::GetDlgItem(pParent->GetSafeHwnd(), static_cast<int>(nID));
+    HWND hWndControl = ::GetDlgItem(afx::detail::SafeHwnd(pParent), static_cast<int>(nID));
     if (hWndControl == nullptr)
         return FALSE;
     return SubclassWindow(hWndControl);
@@ -369,7 +369,7 @@ BOOL CWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, co
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
                     const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam) {
     return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
+                    rect.right - rect.left, rect.bottom - rect.top, afx::detail::SafeHwnd(pParentWnd),
                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), lpParam);
 }
 
@@ -491,7 +491,7 @@ CWnd* CWnd::GetParent() const {
 }
 
 CWnd* CWnd::SetParent(CWnd* pWndNewParent) {
-    return FromHandle(::SetParent(m_hWnd, pWndNewParent->GetSafeHwnd()));
+    return FromHandle(::SetParent(m_hWnd, afx::detail::SafeHwnd(pWndNewParent)));
 }
 
 CWnd* CWnd::GetParentOwner() const {
@@ -511,7 +511,7 @@ CWnd* CWnd::GetOwner() const {
 }
 
 void CWnd::SetOwner(CWnd* pOwnerWnd) {
-    m_hWndOwner = pOwnerWnd->GetSafeHwnd();
+    m_hWndOwner = afx::detail::SafeHwnd(pOwnerWnd);
 }
 
 CWnd* CWnd::GetDlgItem(int nID) const {
@@ -677,7 +677,7 @@ CDataExchange::CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
     : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
 
 HWND CDataExchange::PrepareCtrl(int nIDC) {
-    HWND hWndCtrl = ::GetDlgItem(m_pDlgWnd->GetSafeHwnd(), nIDC);
+    HWND hWndCtrl = ::GetDlgItem(afx::detail::SafeHwnd(m_pDlgWnd), nIDC);
     if (hWndCtrl == nullptr)
         AfxThrowNotSupportedException();
     return hWndCtrl;

@@ -7,6 +7,10 @@ class CException;
 
 namespace afx::detail {
 
+// The window of an object that may be NULL.
+inline HWND SafeHwnd(const CWnd* pWnd) {
+    return pWnd != nullptr ? pWnd->m_hWnd : nullptr;
+}
 // The object attached to hWnd, also when the window has gone since.
 CWnd* LookupPermanent(HWND hWnd);
 // Removes this thread's window-creation hook.

@@ -24,7 +24,8 @@ public:
     static const CWnd wndNoTopMost;
 
     operator HWND() const { return m_hWnd; }
-    // The handle; also NULL for a NULL object pointer.
+    // The handle; also NULL for a NULL object pointer, as the framework allows (sanitizer builds trap such a
+    // call, so the framework's own code never makes it).
     HWND GetSafeHwnd() const;
 
     // The object attached to hWnd; a temporary object (deleted at idle time) when none is, NULL when hWnd is

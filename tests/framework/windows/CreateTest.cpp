@@ -174,6 +174,15 @@ TEST_F(CreateTest, DefaultClassIsRegisteredAgainAfterAReset) {
     WNDCLASSA wc;
     EXPECT_TRUE(GetClassInfoA(AfxGetInstanceHandle(), name, &wc));
     EXPECT_TRUE(wc.style & CS_DBLCLKS);
+
+    // Named classes likewise: one name per set of attributes, registered again when gone.
+    std::string registered = AfxRegisterWndClass(CS_HREDRAW);
+    EXPECT_NE(registered, AfxRegisterWndClass(CS_VREDRAW));
+    EXPECT_EQ(registered, AfxRegisterWndClass(CS_HREDRAW));
+    emu::Reset();
+    EXPECT_EQ(registered, AfxRegisterWndClass(CS_HREDRAW));
+    CWnd third;
+    EXPECT_TRUE(third.CreateEx(0, registered.c_str(), "w", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
 }
 
 TEST_F(CreateTest, ExceptionsFromHandlersAreCaughtAtTheWindowProcedure) {
