@@ -96,6 +96,16 @@ std::vector<BYTE> Pack(const DibSpec& spec) {
     return out;
 }
 
+// Declared while the program starts, as a module's own resources are.
+const std::vector<BYTE> declaredDib = Pack([] {
+    DibSpec spec;
+    spec.width = 2, spec.height = 1;
+    spec.values = {0x123456, 0xABCDEF};
+    return spec;
+}());
+EMU_RESOURCE(RT_BITMAP, MAKEINTRESOURCEA(4998), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL), declaredDib.data(),
+             declaredDib.size());
+
 HBITMAP LoadFromResource(const std::vector<BYTE>& dib) {
     static int next = 5000;
     int id = next++;
@@ -289,7 +299,9 @@ TEST_F(Bitmaps, MalformedOrTruncatedDibsAreRefused) {
     }
 }
 
-TEST_F(Bitmaps, MissingBitmapResourcesAndSystemBitmapsAreNotFound) {
+TEST_F(Bitmaps, DeclaredBitmapsLoadAndMissingOrSystemBitmapsAreNotFound) {
+    EXPECT_EQ(Read(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(4998))),
+              (Pixels{0x123456, 0xABCDEF}));
     EXPECT_EQ(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(4999)), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
     EXPECT_EQ(LoadBitmapA(nullptr, MAKEINTRESOURCEA(32754)), nullptr);
