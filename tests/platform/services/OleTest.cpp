@@ -36,17 +36,6 @@ protected:
     void TearDown() override { emu::Reset(); }
 };
 
-TEST_F(Ole, InterfaceIdsHaveTheirRealValues) {
-    const GUID unknown = {0, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
-    EXPECT_TRUE(IsEqualIID(IID_IUnknown, unknown));
-    EXPECT_EQ(IID_IDropTarget.Data1, 0x122u);
-    EXPECT_EQ(IID_IDropSource.Data1, 0x121u);
-    EXPECT_EQ(IID_IDataObject.Data1, 0x10Eu);
-    EXPECT_EQ(IID_IEnumFORMATETC.Data1, 0x103u);
-    EXPECT_EQ(IID_IDropTarget.Data4[0], 0xC0);
-    EXPECT_EQ(IID_IDropTarget.Data4[7], 0x46);
-}
-
 TEST_F(Ole, InitialisationIsCountedPerThread) {
     EXPECT_EQ(OleInitialize(nullptr), S_OK);
     EXPECT_EQ(OleInitialize(nullptr), S_FALSE);
