@@ -24,6 +24,15 @@ DROPEFFECT FilterDropEffect(DROPEFFECT dropEffect, DROPEFFECT dwEffects) {
     return dwScroll;
 }
 
+// The caller's format description, or the usual one (content in global memory), for the format.
+FORMATETC FormatFor(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc) {
+    FORMATETC formatEtc = {cfFormat, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    if (lpFormatEtc != nullptr)
+        formatEtc = *lpFormatEtc;
+    formatEtc.cfFormat = cfFormat;
+    return formatEtc;
+}
+
 } // namespace
 
 BOOL AFXAPI AfxOleInit() {
@@ -62,20 +71,14 @@ void COleDataObject::Release() {
 BOOL COleDataObject::IsDataAvailable(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc) {
     if (m_lpDataObject == nullptr)
         return FALSE;
-    FORMATETC formatEtc = {cfFormat, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-    if (lpFormatEtc != nullptr)
-        formatEtc = *lpFormatEtc;
-    formatEtc.cfFormat = cfFormat;
+    FORMATETC formatEtc = FormatFor(cfFormat, lpFormatEtc);
     return m_lpDataObject->QueryGetData(&formatEtc) == S_OK;
 }
 
 HGLOBAL COleDataObject::GetGlobalData(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc) {
     if (m_lpDataObject == nullptr)
         return nullptr;
-    FORMATETC formatEtc = {cfFormat, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-    if (lpFormatEtc != nullptr)
-        formatEtc = *lpFormatEtc;
-    formatEtc.cfFormat = cfFormat;
+    FORMATETC formatEtc = FormatFor(cfFormat, lpFormatEtc);
     formatEtc.tymed = TYMED_HGLOBAL;
     STGMEDIUM medium = {};
     if (FAILED(m_lpDataObject->GetData(&formatEtc, &medium)) || medium.tymed != TYMED_HGLOBAL)

@@ -69,14 +69,8 @@ LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_CREATEWND && pState->m_pWndInit != nullptr) {
         CWnd* pWndInit = pState->m_pWndInit;
         pState->m_pWndInit = nullptr;
-        HWND hWnd = reinterpret_cast<HWND>(wParam);
-        if (pWndInit->Attach(hWnd)) {
-            pWndInit->PreSubclassWindow();
-            auto oldProc = reinterpret_cast<WNDPROC>(
-                ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
-            if (oldProc != &AfxWndProc)
-                pWndInit->m_pfnSuper = oldProc;
-        }
+        // Before WM_NCCREATE, so that every message of the new window reaches the object.
+        pWndInit->SubclassWindow(reinterpret_cast<HWND>(wParam));
     }
     return ::CallNextHookEx(pState->m_hHookOldCbtFilter, code, wParam, lParam);
 }
@@ -340,8 +334,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd) {
     PreSubclassWindow();
     auto oldProc = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
-    if (oldProc != &AfxWndProc)
-        m_pfnSuper = oldProc;
+    m_pfnSuper = oldProc != &AfxWndProc ? oldProc : nullptr;
     return TRUE;
 }
 
