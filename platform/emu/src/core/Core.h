@@ -173,8 +173,9 @@ POINT CursorPos();
 // The next input event as a message (converting it, with the messages the conversion sends, on first look);
 // true when it matches the filter. Events that give no message are consumed on the way.
 bool TakeInput(MSG& msg, const Filter& filter, bool remove);
-// Lets time pass up to the next queued input when the head of the input is a wait; true if it did.
-bool PassTime();
+// Lets time pass when the head of the input is a wait: up to its end, or up to nextDue (the next timer) when
+// that comes first. True if time passed.
+bool PassTime(const DWORD* nextDue);
 void DropInputFor(HWND hwnd);
 
 // Destruction.

@@ -534,11 +534,16 @@ bool TakeInput(MSG& msg, const Filter& filter, bool remove) {
     return true;
 }
 
-bool PassTime() {
+bool PassTime(const DWORD* nextDue) {
     InputState& s = State();
     if (s.converting || s.pending || s.events.empty() || s.events.front().kind != Kind::Wait)
         return false;
     DWORD until = s.events.front().time;
+    // A timer that falls due during the wait goes off before the input that follows it.
+    if (nextDue && static_cast<LONG>(*nextDue - s.now) > 0 && static_cast<LONG>(*nextDue - until) < 0) {
+        s.now = *nextDue;
+        return true;
+    }
     s.events.pop_front();
     if (static_cast<LONG>(until - s.now) > 0)
         s.now = until;

@@ -88,8 +88,8 @@ void EraseNow(Window* w) {
     Send(w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(DcOf(w)), 0);
 }
 
+// Marks (or clears) update regions in the window and the children the flags include.
 void RedrawTree(Window* w, const RECT* rect, UINT flags) {
-    HWND hwnd = w->handle;
     if (!IsRoot(w)) {
         if (flags & RDW_INVALIDATE) {
             RECT r;
@@ -125,12 +125,33 @@ void RedrawTree(Window* w, const RECT* rect, UINT flags) {
                 RedrawTree(c, &part, flags);
         }
     }
-    if (!(w = Find(hwnd)) || IsRoot(w))
-        return;
-    if ((flags & (RDW_ERASENOW | RDW_UPDATENOW)) && IsVisible(w))
+}
+
+// Erases and paints now what needs it, parents before their children.
+void PaintTreeNow(Window* w, UINT flags) {
+    HWND hwnd = w->handle;
+    if (!IsRoot(w) && IsVisible(w)) {
         EraseNow(w);
-    if ((w = Find(hwnd)) && (flags & RDW_UPDATENOW) && IsDirty(w) && IsVisible(w))
-        SendPaintNow(w);
+        if ((w = Find(hwnd)) && (flags & RDW_UPDATENOW) && IsDirty(w))
+            SendPaintNow(w);
+        if (!(w = Find(hwnd)))
+            return;
+    }
+    if (!IsRoot(w) && !IncludesChildren(w, flags))
+        return;
+    std::vector<HWND> children;
+    for (Window* c = w->firstChild; c; c = c->next)
+        children.push_back(c->handle);
+    for (HWND h : children) {
+        if (Window* c = Find(h))
+            PaintTreeNow(c, flags);
+    }
+}
+
+void Redraw(Window* w, const RECT* rect, UINT flags) {
+    RedrawTree(w, rect, flags);
+    if (flags & (RDW_ERASENOW | RDW_UPDATENOW))
+        PaintTreeNow(w, flags);
 }
 
 } // namespace
@@ -233,7 +254,7 @@ BOOL WINAPI RedrawWindow(HWND hWnd, const RECT* lprcUpdate, HRGN hrgnUpdate, UIN
     Window* w = hWnd ? Check(hWnd) : Desktop();
     if (!w)
         return FALSE;
-    RedrawTree(w, lprcUpdate, flags);
+    Redraw(w, lprcUpdate, flags);
     return TRUE;
 }
 
@@ -306,7 +327,7 @@ BOOL WINAPI ScrollWindow(HWND hWnd, int XAmount, int YAmount, const RECT* lpRect
         for (HWND h : children) {
             if (Window* c = Find(h))
                 SetPosition(c, nullptr, c->rect.left + XAmount, c->rect.top + YAmount, 0, 0,
-                            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
         }
     }
     return TRUE;

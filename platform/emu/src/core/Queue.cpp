@@ -97,7 +97,12 @@ bool Retrieve(MSG* out, const Filter& filter, bool remove, bool observe = false)
                 next->due = Now() + next->elapse;
             break;
         }
-        if (PassTime())
+        const Timer* coming = nullptr;
+        for (const Timer& t : s.timers) {
+            if (!Due(t) && (!coming || static_cast<LONG>(t.due - coming->due) < 0))
+                coming = &t;
+        }
+        if (PassTime(coming ? &coming->due : nullptr))
             continue;
         return false;
     }
