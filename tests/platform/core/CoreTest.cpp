@@ -87,6 +87,8 @@ void CoreTest::SetUp() {
 }
 
 void CoreTest::TearDown() {
+    // Handlers may refer to the test's locals, which are gone by now.
+    m_handlers.clear();
     emu::Reset();
     s_current = nullptr;
 }
