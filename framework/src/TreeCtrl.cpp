@@ -69,7 +69,7 @@ CImageList* CTreeCtrl::GetImageList(int nImageList) const {
 CImageList* CTreeCtrl::SetImageList(CImageList* pImageList, int nImageListType) {
     return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(
         ::SendMessageA(m_hWnd, TVM_SETIMAGELIST, static_cast<WPARAM>(nImageListType),
-                       reinterpret_cast<LPARAM>(pImageList->GetSafeHandle()))));
+                       reinterpret_cast<LPARAM>(pImageList ? pImageList->m_hImageList : nullptr))));
 }
 
 HTREEITEM CTreeCtrl::GetNextItem(HTREEITEM hItem, UINT nCode) const {

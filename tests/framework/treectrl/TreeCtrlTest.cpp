@@ -210,9 +210,11 @@ TEST_F(TreeCtrl, LabelEditThroughTheWrapper) {
 TEST_F(TreeCtrl, ImageListsAndDragImages) {
     HTREEITEM a = tree.InsertItem("a", 0, 0);
     EXPECT_EQ(tree.CreateDragImage(a), nullptr) << "no normal image list";
+    HIMAGELIST iconsHandle;
     {
         CImageList icons;
         ASSERT_TRUE(icons.Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1));
+        iconsHandle = icons.m_hImageList;
         icons.SetImageCount(1);
         EXPECT_EQ(tree.SetImageList(&icons, TVSIL_NORMAL), nullptr);
         EXPECT_EQ(tree.GetImageList(TVSIL_NORMAL), &icons) << "the permanent object that holds the list";
@@ -233,8 +235,11 @@ TEST_F(TreeCtrl, ImageListsAndDragImages) {
         CImageList::DeleteTempMap();
         EXPECT_TRUE(ImageList_Destroy(loose)) << "temporary objects never destroy the list";
     }
-    CImageList* none = nullptr;
-    EXPECT_EQ(none->GetSafeHandle(), nullptr);
+    CImageList* previous = tree.SetImageList(nullptr, TVSIL_NORMAL);
+    ASSERT_NE(previous, nullptr);
+    EXPECT_EQ(previous->m_hImageList, iconsHandle)
+        << "the tree hands back what it held, even a destroyed list";
+    EXPECT_EQ(tree.GetImageList(TVSIL_NORMAL), nullptr);
 }
 
 TEST_F(TreeCtrl, ImageListObjectOwnsItsList) {
