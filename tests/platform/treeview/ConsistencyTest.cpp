@@ -50,15 +50,17 @@ TEST_F(Consistency, RowsAndExtentsMatchAPlainWalk) {
         ASSERT_LT(top, rows.size());
         size_t page = static_cast<size_t>(client.bottom / 16);
         EXPECT_LE(top, rows.size() > page ? rows.size() - page : 0) << "the last page stays full";
-        for (size_t k = 0; k < page && top + k < rows.size(); ++k)
+        for (size_t k = 0; k < page && top + k < rows.size(); ++k) {
             EXPECT_EQ(HitTest(client.right - 1, static_cast<int>(k) * 16 + 3).hItem, rows[top + k]) << k;
+        }
         LONG widest = 0;
         for (size_t k = 0; k < rows.size(); ++k) {
             RECT rc;
             ASSERT_TRUE(ItemRect(rows[k], TRUE, rc));
             EXPECT_EQ(rc.top, (static_cast<LONG>(k) - static_cast<LONG>(top)) * 16);
-            if (k + 1 < rows.size())
+            if (k + 1 < rows.size()) {
                 EXPECT_EQ(Next(TVGN_NEXTVISIBLE, rows[k]), rows[k + 1]);
+            }
             widest = std::max(widest, rc.right);
         }
         SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, 0, 0};
