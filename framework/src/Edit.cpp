@@ -5,6 +5,8 @@ IMPLEMENT_DYNAMIC(CEdit, CWnd)
 CEdit::CEdit() = default;
 
 BOOL CEdit::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&icc);
     return CWnd::Create(WC_EDITA, nullptr, dwStyle, rect, pParentWnd, nID);
 }
 

@@ -151,6 +151,17 @@ TEST_F(Input, PressWithoutReleaseIsAClickWhenTheInputRunsDry) {
     emu::PumpMessages();
 }
 
+// Gaining the focus is neither a user's selection nor TVM_SELECTITEM, the documented sources of selection
+// changes, so the focus alone selects nothing; the first arrow key then selects the first visible item.
+TEST_F(Input, FocusAloneSelectsNothing) {
+    logFocus = true;
+    SetFocus(tree);
+    EXPECT_EQ(log, Log{"SETFOCUS"});
+    EXPECT_EQ(Caret(), nullptr);
+    SetFocus(parent);
+    EXPECT_EQ(log, (Log{"SETFOCUS", "KILLFOCUS"}));
+}
+
 TEST_F(Input, ArrowKeysMoveTheSelectionAfterTvnKeydown) {
     SetFocus(tree);
     log.clear();

@@ -293,3 +293,20 @@ TEST_F(Items, SortChildrenIsCaseInsensitiveAndStable) {
         order.push_back(Text(h));
     EXPECT_EQ(order, (std::vector<std::string>{"A", "a", "b2", "B2", "c"}));
 }
+
+// The control's window classes belong to the emulation, like the platform's own classes: they survive a
+// reset of the emulation.
+TEST(TreeViewClass, SurvivesReset) {
+    emu::Reset();
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TREEVIEW_CLASSES};
+    ASSERT_TRUE(InitCommonControlsEx(&icc));
+    INITCOMMONCONTROLSEX wrongSize{sizeof icc + 1, ICC_TREEVIEW_CLASSES};
+    EXPECT_FALSE(InitCommonControlsEx(&wrongSize));
+    emu::Reset();
+    HWND tree =
+        CreateWindowExA(0, WC_TREEVIEWA, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_NE(tree, nullptr);
+    HWND edit = CreateWindowExA(0, WC_EDITA, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_NE(edit, nullptr);
+    emu::Reset();
+}

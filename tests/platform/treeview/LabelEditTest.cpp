@@ -47,6 +47,16 @@ TEST_F(LabelEdit, TypedTextAndEnterCommitWhenTheParentAgrees) {
     EXPECT_EQ(GetFocus(), tree);
 }
 
+// Enter is documented as ending the edit with its text and only a cancel gives pszText NULL, so an edit that
+// did not change the text still ends with it. TVM_EDITLABEL's page does not ask for TVS_EDITLABELS, which
+// only lets the user start edits; a program may edit labels without it.
+TEST_F(LabelEdit, EnterWithUnchangedTextStillCommitsAndMessagesNeedNoStyle) {
+    SetWindowLongA(tree, GWL_STYLE, GetWindowLongA(tree, GWL_STYLE) & ~TVS_EDITLABELS);
+    ASSERT_NE(Edit(a), nullptr);
+    Key(VK_RETURN);
+    EXPECT_EQ(log, (Log{"BEGINLABELEDIT(a)", "ENDLABELEDIT(a,'a')"}));
+}
+
 TEST_F(LabelEdit, RefusedOrCancelledEditsKeepTheText) {
     AcceptEdits(false);
     Edit(a);
