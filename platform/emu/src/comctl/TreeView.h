@@ -83,6 +83,7 @@ private:
     Hit HitTest(POINT pt);
     BOOL GetItemRect(BOOL textOnly, RECT* rc);
     BOOL EnsureVisible(HTREEITEM h);
+    bool ScrollIntoView(Index i);
     void OnVScroll(UINT code, int thumb);
     void OnHScroll(UINT code, int thumb);
     void SetScrollX(int x);

@@ -80,7 +80,8 @@ bool TreeView::CollapseItem(Index i, bool user, bool reset) {
     if (reset) {
         At(i).state &= ~static_cast<UINT>(TVIS_EXPANDEDONCE);
         while (Index c = At(i).first) {
-            DeleteItem(H(c));
+            if (!DeleteItem(H(c)))
+                break;
             if (Dead() || !(i = Own(h)))
                 return true;
         }
@@ -135,8 +136,8 @@ bool TreeView::Select(Index i, UINT action) {
         KillTimer(m_hwnd, EditTimer);
         m_pendingEdit = 0;
     }
-    if (i)
-        EnsureVisible(h);
+    if (i && Shown(i))
+        ScrollIntoView(i);
     Invalidate();
     if (!Dead())
         NotifyTree(TVN_SELCHANGEDA, action, old, Own(h), SelectMask);

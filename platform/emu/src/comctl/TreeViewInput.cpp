@@ -164,26 +164,35 @@ void TreeView::OnKeyDown(UINT vk) {
         target = S().AtRow(m_root, static_cast<uint32_t>(std::clamp<int64_t>(row, 0, rows - 1)));
         break;
     }
-    case VK_LEFT:
+    case VK_LEFT: {
         if (!caret)
             return;
-        if ((At(caret).state & TVIS_EXPANDED) && HasChildren(caret))
+        HTREEITEM h = H(caret);
+        bool open = (At(caret).state & TVIS_EXPANDED) && HasChildren(caret);
+        if (Dead() || !(caret = Own(h)))
+            return;
+        if (open)
             CollapseItem(caret, true, false);
         else if (At(caret).parent != m_root)
             target = At(caret).parent;
         break;
+    }
     case VK_BACK:
         if (caret && At(caret).parent != m_root)
             target = At(caret).parent;
         break;
-    case VK_RIGHT:
-        if (!caret || !HasChildren(caret) || Dead() || !Own(H(caret)))
+    case VK_RIGHT: {
+        if (!caret)
+            return;
+        HTREEITEM h = H(caret);
+        if (!HasChildren(caret) || Dead() || !(caret = Own(h)))
             return;
         if (!(At(caret).state & TVIS_EXPANDED))
             ExpandItem(caret, true);
         else
             target = At(caret).first;
         break;
+    }
     case VK_ADD:
         if (caret)
             ExpandItem(caret, true);

@@ -290,16 +290,19 @@ BOOL TreeView::EnsureVisible(HTREEITEM h) {
         return FALSE;
     if (!(i = Own(h)) || !Shown(i))
         return FALSE;
+    return ScrollIntoView(i) && !expanded;
+}
+
+// Scrolls the least that brings the shown item i into the window; true when it scrolled.
+bool TreeView::ScrollIntoView(Index i) {
     uint32_t row = S().RowOf(i, m_root), top = TopRow(), page = std::max<uint32_t>(1, PageRows());
-    bool scrolled = false;
-    if (row < top) {
+    if (row < top)
         SetTopRow(row);
-        scrolled = true;
-    } else if (row >= top + page) {
+    else if (row >= top + page)
         SetTopRow(row - page + 1);
-        scrolled = true;
-    }
-    return scrolled && !expanded;
+    else
+        return false;
+    return true;
 }
 
 void TreeView::OnVScroll(UINT code, int thumb) {
