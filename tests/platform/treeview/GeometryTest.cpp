@@ -121,6 +121,12 @@ TEST_F(Geometry, ItemRectangles) {
     EXPECT_EQ(rc.top, 16);
     Send(TVM_SETITEMHEIGHT, static_cast<WPARAM>(-1));
     EXPECT_EQ(Send(TVM_GETITEMHEIGHT), 16);
+
+    Send(TVM_SETINDENT, 5);
+    EXPECT_EQ(Send(TVM_GETINDENT), 19) << "clamped to the minimum";
+    Send(TVM_SETINDENT, 30);
+    ASSERT_TRUE(ItemRect(a1, TRUE, rc));
+    EXPECT_EQ(rc.left, 60);
 }
 
 TEST_F(Geometry, VerticalScrollingInRowsClampedAtTheEnds) {

@@ -1,6 +1,8 @@
 // The tree view driven by simulated mouse and keyboard input through the message loop.
 #include "TreeFixture.h"
 
+#include "MessageLog.h"
+
 class Input : public TreeFixture {
 protected:
     HTREEITEM a = nullptr, a1 = nullptr, b = nullptr;
@@ -126,7 +128,11 @@ TEST_F(Input, RightClickNeverSelects) {
     EXPECT_EQ(log, Log{"RCLICK"}) << "a non-zero answer keeps the context menu back";
 }
 
+// NM_CLICK comes from inside the press, after the control's own loop took the release: a tree destroyed in
+// NM_CLICK has seen the press and the loss of capture, never the release.
 TEST_F(Input, ClickHandlerDestroyingTheTreeIsSafe) {
+    MessageLog messages;
+    messages.Attach(tree, "tree");
     answer = [&](NMHDR* hdr) -> LRESULT {
         if (hdr->code == NM_CLICK)
             DestroyWindow(hdr->hwndFrom);
@@ -135,6 +141,8 @@ TEST_F(Input, ClickHandlerDestroyingTheTreeIsSafe) {
     Click(22, 20);
     EXPECT_FALSE(IsWindow(tree));
     EXPECT_EQ(log, (Log{"CLICK", "DELETEITEM(a1)", "DELETEITEM(a)", "DELETEITEM(b)"}));
+    EXPECT_EQ(messages.Only({{WM_LBUTTONDOWN, "down"}, {WM_LBUTTONUP, "up"}, {WM_CAPTURECHANGED, "capture"}}),
+              (std::vector<std::string>{"tree:down", "tree:capture"}));
 }
 
 // When the queued input runs out during drag detection the user has let go elsewhere: capture is lost, which

@@ -104,6 +104,15 @@ TEST_F(LabelEdit, BeginLabelEditCanVetoAndItsEditsAreKept) {
     EXPECT_EQ(Text(a), "preset");
 }
 
+TEST_F(LabelEdit, OnlyTheEditsOwnKillFocusEndsIt) {
+    HWND edit = Edit(a);
+    Send(WM_COMMAND, MAKEWPARAM(0, EN_KILLFOCUS), reinterpret_cast<LPARAM>(parent));
+    Select(nullptr);
+    EXPECT_EQ(EditControl(), edit) << "another window's notice and a selection change leave the edit open";
+    Send(WM_COMMAND, MAKEWPARAM(0, EN_KILLFOCUS), reinterpret_cast<LPARAM>(edit));
+    EXPECT_EQ(log, (Log{"BEGINLABELEDIT(a)", "ENDLABELEDIT(a,'a')"}));
+}
+
 TEST_F(LabelEdit, LosingTheFocusCommits) {
     AcceptEdits(true);
     HWND edit = Edit(a);
