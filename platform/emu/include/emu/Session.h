@@ -5,9 +5,10 @@
 
 namespace emu {
 
-// Destroys every window, and clears the queue, input state, timers, hooks, captured focus, menus,
-// responders and records, registered window classes other than the system's, and OLE state. Resources of
-// modules stay.
+// Destroys every window (with their WM_DESTROY and WM_NCDESTROY, after removing all hooks), and clears the
+// queue, input and key state (the cursor goes back to 0, 0), timers, captured focus, menus, responders and
+// records, registered window classes other than the emulation's own, and OLE state. Resources of modules
+// stay, and virtual time goes on from where it was, so that handles and times never repeat.
 void Reset();
 
 // The system ANSI code page (1252 unless set).
