@@ -109,8 +109,7 @@ LRESULT TreeView::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_SIZE:
     case WM_STYLECHANGED:
-        if (msg == WM_STYLECHANGED && wp == static_cast<WPARAM>(GWL_STYLE))
-            ApplyKeys();
+        // Styles move every row alike (see ContentWidth), so only the bars need another look.
         UpdateScrollBars();
         Invalidate();
         return DefWindowProcA(m_hwnd, msg, wp, lp);
