@@ -147,6 +147,13 @@ TEST_F(Geometry, VerticalScrollingInRowsClampedAtTheEnds) {
     EXPECT_EQ(scroll(SB_THUMBPOSITION, 5), "i5");
     EXPECT_EQ(scroll(SB_THUMBTRACK, 25), "i20");
     EXPECT_EQ(scroll(SB_TOP), "i0");
+    Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)));
+    EXPECT_EQ(names.Name(Next(TVGN_FIRSTVISIBLE)), "i3") << "a wheel notch scrolls three rows";
+    EXPECT_TRUE(Select(items[15], TVGN_FIRSTVISIBLE));
+    EXPECT_EQ(Next(TVGN_FIRSTVISIBLE), items[15]);
+    EXPECT_TRUE(Select(items[28], TVGN_FIRSTVISIBLE));
+    EXPECT_EQ(Next(TVGN_FIRSTVISIBLE), items[20]) << "as near the top as the last full page allows";
+    EXPECT_EQ(log, Log{}) << "scrolling notifies nothing";
     EXPECT_EQ(scroll(SB_BOTTOM), "i20");
     SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
     ASSERT_TRUE(GetScrollInfo(tree, SB_VERT, &si));
