@@ -9,10 +9,11 @@
 // - With a capture window, every mouse message goes to it in its client coordinates, without hit testing.
 // - Otherwise the window under the cursor is found as WindowFromPoint does (WM_NCHITTEST; hidden windows are
 //   skipped; a disabled child passes the point to its parent; over a disabled top-level window the event is
-//   lost). Over the client area the message is WM_MOUSEMOVE, WM_xBUTTONDOWN/UP/DBLCLK; elsewhere on the window
-//   it is the non-client form (WM_NCMOUSEMOVE ..., wParam the hit-test code, lParam screen coordinates).
-//   Over no window the event gives no message.
-// - A button press over a child first sends WM_PARENTNOTIFY up its parents (unless WS_EX_NOPARENTNOTIFY), then
+//   lost). Over the client area the message is WM_MOUSEMOVE, WM_xBUTTONDOWN/UP/DBLCLK; elsewhere on the
+//   window it is the non-client form (WM_NCMOUSEMOVE ..., wParam the hit-test code, lParam screen
+//   coordinates). Over no window the event gives no message.
+// - A button press over a child first sends WM_PARENTNOTIFY up its parents (unless WS_EX_NOPARENTNOTIFY),
+// then
 //   WM_MOUSEACTIVATE when the window's top-level window is not the active one (MA_ACTIVATE activates it with
 //   WA_CLICKACTIVE; the ...ANDEAT answers drop the press), then WM_SETCURSOR as for every uncaptured event.
 // - A second press of the same button over the same window within GetDoubleClickTime() and the
