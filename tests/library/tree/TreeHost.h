@@ -88,12 +88,12 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-// The host: frame at screen (250, 150), panel at (30, 40) in it, and the tree at (20, 10) in the panel, so
-// that the tree's client area starts at screen point (300, 200). The tree is created through the control,
-// visible, with buttons and lines; label editing is off until a test enables it.
-class TreeHostTest : public testing::Test {
+// The host: frame at screen (250, 150) and panel at (30, 40) in it, so that a tree at (20, 10) in the panel
+// has its client area at screen point (300, 200).
+class HostTest : public testing::Test {
 protected:
     static constexpr DWORD kTreeStyle = WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT;
+    static inline const CRect kTreeRect{20, 10, 220, 170};
 
     void SetUp() override {
         emu::Reset();
@@ -103,9 +103,6 @@ protected:
         ASSERT_TRUE(
             m_panel.Create(nullptr, "panel", WS_VISIBLE, CRect(30, 40, 330, 260), &m_frame, kPanelID));
         m_app.m_pMainWnd = &m_frame;
-        ASSERT_TRUE(m_tree.Create(kTreeStyle, kTreeRect, &m_panel, kTreeID));
-        m_tree.SetListener(&m_listener);
-        m_tree.SetFocus();
     }
     void TearDown() override {
         m_app.m_pMainWnd = nullptr;
@@ -115,6 +112,22 @@ protected:
     // Runs the message loop through the framework's pump, so that pre-translation takes part.
     static void Pump() { emu::PumpMessages(AfxPumpMessage); }
 
+    CWinApp m_app{"TreeHost"};
+    CHostFrame m_frame;
+    CHostPanel m_panel;
+};
+
+// The host with a tree created through the control in the panel, visible, with buttons and lines, and the
+// listener set; label editing is off until a test enables it.
+class TreeHostTest : public HostTest {
+protected:
+    void SetUp() override {
+        HostTest::SetUp();
+        ASSERT_TRUE(m_tree.Create(kTreeStyle, kTreeRect, &m_panel, kTreeID));
+        m_tree.SetListener(&m_listener);
+        m_tree.SetFocus();
+    }
+
     // The screen point at the middle of an item's label.
     POINT LabelPoint(HTREEITEM hItem) {
         CRect rect;
@@ -123,9 +136,9 @@ protected:
         m_tree.ClientToScreen(&point);
         return point;
     }
-    void ClickLabel(HTREEITEM hItem, emu::Button button = emu::Button::Left) {
+    void ClickLabel(HTREEITEM hItem) {
         POINT point = LabelPoint(hItem);
-        emu::Click(point.x, point.y, button);
+        emu::Click(point.x, point.y);
         Pump();
     }
     void PressKey(UINT vk) {
@@ -133,11 +146,6 @@ protected:
         Pump();
     }
 
-    static inline const CRect kTreeRect{20, 10, 220, 170};
-
-    CWinApp m_app{"TreeHost"};
-    CHostFrame m_frame;
-    CHostPanel m_panel;
     COrnTreeCtrl m_tree;
     CJournalListener m_listener;
 };
