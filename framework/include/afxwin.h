@@ -16,3 +16,5 @@
 #include "afx/WinApp.h"
 #include "afx/MessageBox.h"
 #include "afx/DataExchange.h"
+#include "afx/Bitmap.h"
+#include "afx/Edit.h"

@@ -1,5 +1,7 @@
 #include "afx/Edit.h"
 
+#include <commctrl.h>
+
 IMPLEMENT_DYNAMIC(CEdit, CWnd)
 
 CEdit::CEdit() = default;

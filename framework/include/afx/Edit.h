@@ -1,7 +1,7 @@
 // The edit control as a framework window.
 #pragma once
 
-#include <commctrl.h>
+#include <windows.h>
 
 #include "Wnd.h"
 
