@@ -87,17 +87,6 @@ TEST_F(ContextMenuTest, TheKeyboardFormOpensTheMenuNearTheTreesCorner) {
     EXPECT_EQ(Journal{"frame:command 4001"}, g_journal);
 }
 
-TEST_F(ContextMenuTest, ADismissedMenuSendsNoCommand) {
-    m_tree.SetMenuID(kMenu);
-    m_nPick = 0;
-    RightClick(310, 220);
-    EXPECT_EQ(1u, emu::PopupMenusShown().size());
-    EXPECT_EQ((std::vector<std::string>{"frame:WM_INITMENUPOPUP", "frame:WM_EXITMENULOOP",
-                                        "panel:WM_CONTEXTMENU", "frame:WM_CONTEXTMENU"}),
-              m_log.Only(kMenuMessages));
-    EXPECT_TRUE(g_journal.empty());
-}
-
 TEST_F(ContextMenuTest, WithoutAMenuIDTheRightButtonDoesNothingAtAll) {
     RightClick(310, 220);
     m_tree.SetMenuID(kMenu);
@@ -122,18 +111,6 @@ TEST_F(ContextMenuTest, AMissingMenuOrFirstSubmenuShowsAndReportsNothing) {
     EXPECT_EQ((std::vector<std::string>{"panel:WM_CONTEXTMENU", "frame:WM_CONTEXTMENU",
                                         "panel:WM_CONTEXTMENU", "frame:WM_CONTEXTMENU"}),
               m_log.Only(kMenuMessages));
-}
-
-// A tree directly in the top-level window: that window is the owner.
-TEST_F(ContextMenuTest, TheOwnerOfATreeInTheTopLevelWindowIsThatWindow) {
-    COrnTreeCtrl tree;
-    ASSERT_TRUE(tree.Create(kTreeStyle, CRect(0, 250, 100, 290), &m_frame, kTreeID + 1));
-    tree.SetMenuID(kMenu);
-    m_nPick = 4001;
-    RightClick(250 + 10, 150 + 250 + 10);
-    ASSERT_EQ(1u, emu::PopupMenusShown().size());
-    EXPECT_EQ(m_frame.m_hWnd, emu::PopupMenusShown()[0].owner);
-    EXPECT_EQ(Journal{"frame:command 4001"}, g_journal);
 }
 
 } // namespace

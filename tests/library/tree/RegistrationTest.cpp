@@ -28,23 +28,18 @@ protected:
     int m_nOleInits = 0;
 };
 
-TEST_F(RegistrationTest, SubclassingRegistersAtOnceWhenOleIsReady) {
-    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
-    HWND hWnd = CreateTreeView();
-    COrnTreeCtrl tree;
-    ASSERT_TRUE(tree.SubclassDlgItem(kTreeID, &m_panel));
-    EXPECT_TRUE(Registered(hWnd));
-    EXPECT_EQ(0, OleInitsSinceSetUp());
-    EXPECT_TRUE(emu::MessageBoxesShown().empty());
-    OleUninitialize();
-}
-
-TEST_F(RegistrationTest, SubclassingInitialisesOleWhenTheFirstRegistrationFails) {
+TEST_F(RegistrationTest, SubclassingInitialisesOleOnlyWhenTheFirstRegistrationFails) {
     HWND hWnd = CreateTreeView();
     COrnTreeCtrl tree;
     ASSERT_TRUE(tree.SubclassDlgItem(kTreeID, &m_panel));
     EXPECT_TRUE(Registered(hWnd));
     EXPECT_EQ(1, OleInitsSinceSetUp());
+
+    HWND hOther = CreateTreeView();
+    COrnTreeCtrl other;
+    ASSERT_TRUE(other.SubclassWindow(hOther));
+    EXPECT_TRUE(Registered(hOther));
+    EXPECT_EQ(1, OleInitsSinceSetUp()) << "OLE was ready";
     EXPECT_TRUE(emu::MessageBoxesShown().empty());
 }
 
