@@ -41,3 +41,14 @@ COLORREF WINAPI ImageList_SetBkColor(HIMAGELIST himl, COLORREF clrBk);
 COLORREF WINAPI ImageList_GetBkColor(HIMAGELIST himl);
 
 #define ImageList_RemoveAll(himl) ImageList_Remove(himl, -1)
+
+// Dragging an image: one drag per thread, with its own copy of the image. Coordinates of DragEnter and
+// DragMove are relative to the lock window's origin (the desktop's for NULL).
+BOOL WINAPI ImageList_BeginDrag(HIMAGELIST himlTrack, int iTrack, int dxHotspot, int dyHotspot);
+void WINAPI ImageList_EndDrag(void);
+BOOL WINAPI ImageList_DragEnter(HWND hwndLock, int x, int y);
+BOOL WINAPI ImageList_DragLeave(HWND hwndLock);
+BOOL WINAPI ImageList_DragMove(int x, int y);
+BOOL WINAPI ImageList_DragShowNolock(BOOL fShow);
+BOOL WINAPI ImageList_SetDragCursorImage(HIMAGELIST himlDrag, int iDrag, int dxHotspot, int dyHotspot);
+HIMAGELIST WINAPI ImageList_GetDragImage(POINT* ppt, POINT* pptHotspot);
