@@ -85,7 +85,7 @@ private:
 };
 
 // The parent is a popup at screen (100, 100); the tree sits at (10, 10) in it, visible, with buttons and
-// lines. TTree is the control under test.
+// lines. TTree is the control under test, attached to the tree's window by subclassing.
 template <class TTree> class CheckHost : public testing::Test {
 protected:
     static constexpr DWORD kTreeStyle = WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT;
@@ -97,12 +97,19 @@ protected:
         ASSERT_TRUE(m_parent.CreateEx(0, nullptr, "parent", WS_POPUP | WS_VISIBLE, 100, 100, 300, 300,
                                       nullptr, nullptr));
         m_app.m_pMainWnd = &m_parent;
-        ASSERT_TRUE(m_tree.Create(kTreeStyle, CRect(10, 10, 210, 210), &m_parent, kTreeID));
+        ASSERT_TRUE(m_tree.SubclassWindow(CreateTreeWindow()));
         m_tree.SetListener(&m_listener);
     }
     void TearDown() override {
         m_app.m_pMainWnd = nullptr;
         CWnd::DeleteTempMap();
+    }
+
+    // A tree-view window in the parent, as a dialog holds one before the host attaches a control to it.
+    HWND CreateTreeWindow() {
+        ::InitCommonControls();
+        return ::CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | kTreeStyle, 10, 10, 200, 200, m_parent,
+                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kTreeID)), nullptr, nullptr);
     }
 
     // Inserts a named item, showing image (and selected image) nImage.
