@@ -5,3 +5,4 @@
 
 #include "afxwin.h"
 #include "afx/OleDropTarget.h"
+#include "afx/OleDataSource.h"
