@@ -1,0 +1,5 @@
+#include "CtrlBase.h"
+
+CCtrlBase::CCtrlBase() : m_pListener(NULL) {}
+
+CCtrlBase::~CCtrlBase() {}
