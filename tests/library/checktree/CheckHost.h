@@ -39,8 +39,6 @@ constexpr UINT kMenuID = 300;
 class CCheckParent : public CWnd {
 public:
     std::function<void(HTREEITEM)> m_onNotice;
-    // What the parent answers at the end of a label edit (TRUE keeps the text).
-    LRESULT m_endEditAnswer = TRUE;
 
 protected:
     afx_msg void OnClickNotify(NMHDR*, LRESULT*) { Note("parent:CLICK"); }
@@ -52,7 +50,8 @@ protected:
     afx_msg void OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult) {
         LPCSTR pszText = reinterpret_cast<NMTVDISPINFOA*>(pNMHDR)->item.pszText;
         Note(std::string("parent:ENDLABELEDIT ") + (pszText ? pszText : "null"));
-        *pResult = m_endEditAnswer;
+        // The parent refuses every edited text.
+        *pResult = FALSE;
     }
     afx_msg LRESULT OnItemClick(WPARAM wParam, LPARAM lParam) {
         HTREEITEM hItem = reinterpret_cast<HTREEITEM>(wParam);

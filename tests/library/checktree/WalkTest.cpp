@@ -97,22 +97,6 @@ TEST_F(CheckWalk, DescendantsTakeTheImageDepthFirstWhateverTheyShowed) {
                                  "NEXT(A)", "SET(B,0)", "GET(B,children)", "NEXT(B)"}));
 }
 
-TEST_F(CheckWalk, AnItemMarkedAsHavingChildrenWithoutAnyHasNothingToWrite) {
-    TVINSERTSTRUCTA tvis = {};
-    tvis.hParent = TVI_ROOT;
-    tvis.hInsertAfter = TVI_LAST;
-    tvis.item.mask = TVIF_TEXT | TVIF_CHILDREN;
-    tvis.item.pszText = const_cast<LPSTR>("M");
-    tvis.item.cChildren = 1;
-    HTREEITEM M = m_tree.InsertItem(&tvis);
-    g_items.emplace_back(M, "M");
-    ASSERT_TRUE(m_tree.ItemHasChildren(M));
-
-    Journal requests = TreeRequests::During(m_tree, [&] { EXPECT_EQ(m_tree.CheckItem(M, true), 1); });
-    EXPECT_EQ(requests, (Journal{"PARENT(M)", "ROOT(null)", "GET(M,image)", "SET(M,2)", "GET(M,children)",
-                                 "CHILD(M)"}));
-}
-
 // An item under a parent, showing `start`; the call and what it gives.
 struct CheckCase {
     int start;

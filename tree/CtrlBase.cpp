@@ -1,5 +1,0 @@
-#include "CtrlBase.h"
-
-CCtrlBase::CCtrlBase() : m_pListener(NULL) {}
-
-CCtrlBase::~CCtrlBase() {}
