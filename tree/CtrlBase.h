@@ -11,9 +11,9 @@
 // virtual dispatch, so a class derived from a control may replace them.
 class CCtrlBase {
 public:
-    CCtrlBase();
+    CCtrlBase() : m_pListener(NULL) {}
     // Frees the argument list; the listener is the host's and is left alone.
-    virtual ~CCtrlBase();
+    virtual ~CCtrlBase() {}
 
     // pArgs may be NULL for an event without arguments; the caller keeps the array, its strings are copied.
     virtual int FireEvent1(CStringArray* pArgs);
@@ -37,8 +37,9 @@ private:
     void SetArgs(const CStringArray* pArgs);
 };
 
-// The class is not exported from the library, so the event operations are defined here, where a host and
-// the classes it derives from the controls can raise them too.
+// The class is not exported from the library, so all of it is defined here: a host and the classes it
+// derives from the controls can raise the events, and every module has the class's type information (to
+// convert the pointer a listener receives with dynamic_cast).
 
 inline void CCtrlBase::SetArgs(const CStringArray* pArgs) {
     // Copied before the list is replaced, so that passing m_arrArgs itself keeps its strings.

@@ -28,7 +28,7 @@ TEST_F(EventsTest, EachEventReachesItsListenerOperationWithItsArguments) {
     EXPECT_EQ((Journal{"OnEvent1(1)", "OnEvent2(2)", "OnEndLabelEdit(3)", "OnSelChanged(4)", "OnDropCopy(5)",
                        "OnDropMove(6)", "OnEvent7(7)", "OnEvent8(8)"}),
               g_journal);
-    EXPECT_EQ(pCtrl, m_listener.m_pLastCtrl);
+    EXPECT_EQ(&m_tree, dynamic_cast<COrnTreeCtrl*>(m_listener.m_pLastCtrl));
 }
 
 TEST_F(EventsTest, TheListenersAnswerIsTheResult) {
