@@ -3,6 +3,8 @@
 // receives both notifications after the listener. Keys during an edit go straight to the edit box.
 #include "TreeHost.h"
 
+#include <algorithm>
+
 namespace {
 
 class LabelEditTest : public TreeHostTest {
@@ -142,7 +144,7 @@ TEST_F(LabelEditTest, TheParentDoesNotReceiveTheDragStart) {
     emu::MouseMove(point.x + 30, point.y + 30);
     emu::MouseUp();
     Pump();
-    EXPECT_EQ(Journal{}, g_journal);
+    EXPECT_EQ(g_journal.end(), std::find(g_journal.begin(), g_journal.end(), "panel:BEGINDRAG"));
 }
 
 using KeysTest = LabelEditTest;
