@@ -1,5 +1,6 @@
 #include "OrnTreeCtrl.h"
 
+#include "DragSource.h"
 #include "EventArgs.h"
 #include "TreeDropTarget.h"
 
@@ -17,6 +18,7 @@ COrnTreeCtrl::COrnTreeCtrl() : m_pDropTarget(new CTreeDropTarget), m_pImageList(
 // The filters and the argument list go with the members and bases, in that order, after the image list and
 // the drop target.
 COrnTreeCtrl::~COrnTreeCtrl() {
+    ForgetDragSource(m_hWnd);
     if (m_pImageList != NULL) {
         delete m_pImageList;
         m_pImageList = NULL;
