@@ -9,5 +9,6 @@
 #include "win32/menu.h"
 #include "win32/gdi.h"
 #include "win32/font.h"
+#include "win32/paint.h"
 #include "win32/msgbox.h"
 #include "win32/edit.h"

@@ -2,6 +2,8 @@
 // that it sends its parent through WM_COMMAND.
 #include "Edit.h"
 
+#include "../render/Render.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -135,6 +137,19 @@ LRESULT Edit::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(m_font);
+    case WM_ERASEBKGND: {
+        RECT client{};
+        GetClientRect(m_hwnd, &client);
+        render::FillSolid(reinterpret_cast<HDC>(wp), client, EditBackColor(m_hwnd));
+        return 1;
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(m_hwnd, &ps);
+        PaintEdit(m_hwnd, dc, m_font, EditView{m_text, SelStart(), SelEnd(), m_caret});
+        EndPaint(m_hwnd, &ps);
+        return 0;
+    }
     case WM_SETFOCUS:
         Command(EN_SETFOCUS);
         return 0;

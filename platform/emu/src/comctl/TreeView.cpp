@@ -113,10 +113,13 @@ LRESULT TreeView::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         UpdateScrollBars();
         Invalidate();
         return DefWindowProcA(m_hwnd, msg, wp, lp);
+    case WM_ERASEBKGND:
+        return EraseBackground(reinterpret_cast<HDC>(wp));
     case WM_PAINT: {
         m_invalid = false;
         PAINTSTRUCT ps;
-        BeginPaint(m_hwnd, &ps);
+        HDC dc = BeginPaint(m_hwnd, &ps);
+        Paint(dc, ps.rcPaint);
         EndPaint(m_hwnd, &ps);
         return 0;
     }

@@ -73,6 +73,7 @@ private:
     void UpdateKey(Index i);
     int LabelWidth(Index i);
     Layout LayoutOf(Index i);
+    Layout LayoutOf(Index i, int labelWidth);
     int ContentWidth() const;
     uint32_t TotalRows() const { return At(m_root).rows; }
     uint32_t TopRow();
@@ -94,6 +95,16 @@ private:
     // Images.
     HIMAGELIST SetImageList(WPARAM which, HIMAGELIST list);
     HIMAGELIST CreateDragImage(HTREEITEM h);
+
+    // Painting.
+    struct Look;
+    COLORREF BackColor() const;
+    LRESULT EraseBackground(HDC dc);
+    void Paint(HDC dc, const RECT& area);
+    bool LookOf(Index i, Look& look);
+    bool PaintRow(HDC dc, Index i, int y, HFONT& bold);
+    void PaintLines(HDC dc, Index i, const Layout& l, int y);
+    void PaintImage(HDC dc, HIMAGELIST list, int index, int x, int y);
 
     // User input.
     bool Track(POINT pt, POINT* dragScreen);

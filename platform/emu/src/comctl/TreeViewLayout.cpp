@@ -89,6 +89,11 @@ int TreeView::LabelWidth(Index i) {
 }
 
 TreeView::Layout TreeView::LayoutOf(Index i) {
+    int labelWidth = LabelWidth(i);
+    return LayoutOf(i, labelWidth);
+}
+
+TreeView::Layout TreeView::LayoutOf(Index i, int labelWidth) {
     const Item& it = At(i);
     Layout l;
     int level = static_cast<int>(it.depth) - (LinesAtRoot(Style()) ? 0 : 1);
@@ -96,7 +101,7 @@ TreeView::Layout TreeView::LayoutOf(Index i) {
     l.stateIcon = l.button + m_indent;
     l.icon = l.stateIcon + ((it.state & TVIS_STATEIMAGEMASK) ? ImageWidth(m_state) : 0);
     l.label = l.icon + ImageWidth(m_normal);
-    l.right = l.label + LabelWidth(i) + 4;
+    l.right = l.label + labelWidth + 4;
     return l;
 }
 

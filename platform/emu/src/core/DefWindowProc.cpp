@@ -1,5 +1,6 @@
 // The default window procedure and CallWindowProc.
 #include "core/Core.h"
+#include "render/Render.h"
 
 #include <algorithm>
 #include <cstring>
@@ -67,8 +68,17 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
         EndPaint(hWnd, &ps);
         return 0;
     }
-    case WM_ERASEBKGND:
-        return w->cls->background ? 1 : 0;
+    case WM_ERASEBKGND: {
+        if (!w->cls->background)
+            return 0;
+        RECT client;
+        GetClientRect(hWnd, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, w->cls->background);
+        return 1;
+    }
+    case WM_NCPAINT:
+        emu::render::PaintNonClient(hWnd);
+        return 0;
     case WM_CLOSE:
         DestroyWindow(hWnd);
         return 0;

@@ -278,14 +278,6 @@ BOOL WINAPI EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint) {
     return Check(hWnd) && lpPaint ? TRUE : FALSE;
 }
 
-HWND WINAPI WindowFromDC(HDC hDC) {
-    auto raw = reinterpret_cast<uintptr_t>(hDC);
-    if (!(raw & 0x80000000u) || raw > UINT32_MAX)
-        return nullptr;
-    Window* w = Find(reinterpret_cast<HWND>(raw & 0x7FFFFFFFu));
-    return w ? w->handle : nullptr;
-}
-
 BOOL WINAPI ScrollWindow(HWND hWnd, int XAmount, int YAmount, const RECT* lpRect, const RECT* lpClipRect) {
     Window* w = Check(hWnd);
     if (!w)

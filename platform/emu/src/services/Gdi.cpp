@@ -248,6 +248,8 @@ DWORD WINAPI GetObjectType(HGDIOBJ h) {
 }
 
 BOOL WINAPI DeleteObject(HGDIOBJ ho) {
+    if (GdiObject* object = FindGdiObject(ho); object && object->Permanent())
+        return TRUE;
     return Objects().Remove(FromHandle(ho)) ? TRUE : FALSE;
 }
 

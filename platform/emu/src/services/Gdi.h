@@ -17,6 +17,8 @@ public:
     virtual DWORD Type() const = 0; // an OBJ_ value
     // GetObjectA: with out NULL the size of the description, else the bytes written (0 when size is short).
     virtual int Describe(int size, void* out) const = 0;
+    // Stock objects belong to the system: DeleteObject succeeds and leaves them alone.
+    virtual bool Permanent() const { return false; }
 };
 
 HGDIOBJ AddGdiObject(std::unique_ptr<GdiObject> object);

@@ -19,6 +19,26 @@
 #define ANSI_CHARSET 0
 #define DEFAULT_CHARSET 1
 #define FW_NORMAL 400
+#define FW_BOLD 700
+#define LF_FACESIZE 32
+
+typedef struct tagLOGFONTA {
+    LONG lfHeight;
+    LONG lfWidth;
+    LONG lfEscapement;
+    LONG lfOrientation;
+    LONG lfWeight;
+    BYTE lfItalic;
+    BYTE lfUnderline;
+    BYTE lfStrikeOut;
+    BYTE lfCharSet;
+    BYTE lfOutPrecision;
+    BYTE lfClipPrecision;
+    BYTE lfQuality;
+    BYTE lfPitchAndFamily;
+    CHAR lfFaceName[LF_FACESIZE];
+} LOGFONTA, *PLOGFONTA, *LPLOGFONTA;
+typedef LOGFONTA LOGFONT;
 
 typedef struct tagTEXTMETRICA {
     LONG tmHeight;
@@ -48,5 +68,8 @@ typedef LPTEXTMETRICA LPTEXTMETRIC;
 // Both fail (FALSE) for a NULL device context or a NULL output pointer; a negative count fails as well.
 BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl);
 BOOL WINAPI GetTextMetricsA(HDC hdc, LPTEXTMETRICA lptm);
+// Every font has the emulated font's cells; a weight of FW_BOLD or more draws bold glyphs in them.
+HFONT WINAPI CreateFontIndirectA(const LOGFONTA* lplf);
 #define GetTextExtentPoint32 GetTextExtentPoint32A
 #define GetTextMetrics GetTextMetricsA
+#define CreateFontIndirect CreateFontIndirectA
