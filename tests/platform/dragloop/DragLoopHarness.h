@@ -33,8 +33,6 @@ public:
     explicit RecordingTarget(std::string name) : m_name(std::move(name)) {}
 
     DWORD m_answer = DROPEFFECT_MOVE;
-    HRESULT m_enterResult = S_OK;
-    HRESULT m_dropResult = S_OK;
     std::function<void()> m_onOver;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
@@ -49,7 +47,7 @@ public:
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject*, DWORD keys, POINTL pt, DWORD* effect) override {
         Note("Enter", keys, pt, effect);
-        return m_enterResult;
+        return S_OK;
     }
     HRESULT STDMETHODCALLTYPE DragOver(DWORD keys, POINTL pt, DWORD* effect) override {
         Note("Over", keys, pt, effect);
@@ -63,7 +61,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE Drop(IDataObject*, DWORD keys, POINTL pt, DWORD* effect) override {
         Note("Drop", keys, pt, effect);
-        return m_dropResult;
+        return S_OK;
     }
 
 private:
