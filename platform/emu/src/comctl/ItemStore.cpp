@@ -101,9 +101,15 @@ void ItemStore::PullBranch(Index n) {
 
 void ItemStore::Propagate(Index n) {
     for (;;) {
-        PullBranch(n);
         Item& it = (*this)[n];
+        uint32_t rows = it.rows;
+        int32_t branchKey = it.branchKey;
+        PullBranch(n);
         if (it.flags & HiddenRoot)
+            return;
+        // Everything above depends on this item only through these two values, so a change that leaves
+        // them alone (an insert under a collapsed item, say) ends here instead of at the root.
+        if (it.rows == rows && it.branchKey == branchKey)
             return;
         for (Index m = n; m; m = (*this)[m].up)
             Pull(m);

@@ -67,7 +67,7 @@ public:
     void Unlink(Index item);
     void Pull(Index n);       // treap sums of n from its treap children
     void PullBranch(Index n); // n's own branch values from its children
-    void Propagate(Index n);  // after n's own values changed: up through every ancestor
+    void Propagate(Index n);  // after n's own values changed: up through the ancestors they affect
     uint32_t RowOf(Index item, Index root);
     Index AtRow(Index root, uint32_t row);
 
