@@ -1,9 +1,8 @@
 #include "OrnCheckTreeCtrl.h"
 
+#include "BranchWalk.h"
 #include "CheckBitmaps.h"
 #include "CheckClick.h"
-
-#include <vector>
 
 namespace {
 
@@ -82,29 +81,14 @@ bool COrnCheckTreeCtrl::ClickItem(HTREEITEM hItem) {
     return true;
 }
 
-// Depth first, each item written before its children. The items whose children are being walked are kept
-// on a list of their own rather than on the call stack, so that a tree of any depth can be walked.
+// Depth first, each item written before its children, without growing the stack with the tree's depth.
 void COrnCheckTreeCtrl::TravelChild(HTREEITEM hItem, int nImage) {
     if (hItem == NULL || !ItemHasChildren(hItem))
         return;
-    std::vector<HTREEITEM> open;
-    HTREEITEM hChild = GetChildItem(hItem);
-    for (;;) {
-        if (hChild != NULL) {
-            WriteImage(*this, hChild, nImage);
-            if (ItemHasChildren(hChild)) {
-                open.push_back(hChild);
-                hChild = GetChildItem(hChild);
-            } else {
-                hChild = GetNextSiblingItem(hChild);
-            }
-        } else if (!open.empty()) {
-            hChild = GetNextSiblingItem(open.back());
-            open.pop_back();
-        } else {
-            return;
-        }
-    }
+    WalkBranch(*this, hItem, [&](HTREEITEM hChild, size_t) {
+        WriteImage(*this, hChild, nImage);
+        return ItemHasChildren(hChild) ? WalkStep::Descend : WalkStep::Skip;
+    });
 }
 
 // Climbs one level per round, as long as all siblings show the image that the level below took.
