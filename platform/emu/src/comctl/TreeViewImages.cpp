@@ -2,16 +2,14 @@
 #include "ImageList.h"
 #include "TreeView.h"
 
-#include "../gdi/FixedFont.h"
-
 #include <emu/ImageListPixels.h>
 
 #include <cstring>
 
 namespace emu::comctl {
 
-// Image 0 of the new list shows the item's normal image and, right of it, its label in black on white.
-// Transparent parts of the image stay transparent.
+// Image 0 of the new list shows the item's normal image and, right of it, its label in black on white,
+// drawn with the tree's font. Transparent parts of the image stay transparent.
 HIMAGELIST TreeView::CreateDragImage(HTREEITEM h) {
     int iconWidth = 0, iconHeight = 0;
     if (!Own(h) || !m_normal || !ImageList_GetIconSize(m_normal, &iconWidth, &iconHeight))
@@ -24,22 +22,44 @@ HIMAGELIST TreeView::CreateDragImage(HTREEITEM h) {
     item.cchTextMax = sizeof text;
     if (!GetItem(&item) || Dead())
         return nullptr;
-    size_t length = strlen(text);
-    int width = iconWidth + static_cast<int>(length) * EMU_FONT_CHAR_WIDTH + 4;
+    int length = static_cast<int>(strlen(text));
+    int width = iconWidth + length * EMU_FONT_CHAR_WIDTH + 4;
     int height = std::max(m_itemHeight, iconHeight);
-    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height, 0);
-    for (int y = 0; y < height; ++y)
-        for (int x = iconWidth; x < width; ++x)
-            pixels[static_cast<size_t>(y) * width + x] = 0xFFFFFFFFu;
+
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP label = CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ oldBitmap = SelectObject(dc, label);
+    HGDIOBJ oldFont = SelectObject(
+        dc, m_font && GetObjectType(m_font) == OBJ_FONT ? m_font : GetStockObject(DEFAULT_GUI_FONT));
+    RECT all{0, 0, width, height};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    TextOutA(dc, iconWidth + 2, (height - EMU_FONT_HEIGHT) / 2, text, length);
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldBitmap);
+    DeleteDC(dc);
+
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+    BITMAPINFO bi{};
+    bi.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    GetDIBits(nullptr, label, 0, static_cast<UINT>(height), pixels.data(), &bi, DIB_RGB_COLORS);
+    DeleteObject(label);
     std::vector<uint32_t> icon = ImageListPixels(m_normal, item.iImage);
     int iconTop = (height - iconHeight) / 2;
-    if (!icon.empty())
-        for (int y = 0; y < iconHeight; ++y)
-            std::memcpy(&pixels[static_cast<size_t>(y + iconTop) * width],
-                        &icon[static_cast<size_t>(y) * iconWidth],
-                        sizeof(uint32_t) * static_cast<size_t>(iconWidth));
-    gdi::DrawFixedText(pixels.data(), width, height, iconWidth + 2, (height - EMU_FONT_HEIGHT) / 2, text,
-                       length, 0xFF000000u);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            uint32_t& p = pixels[static_cast<size_t>(y) * width + x];
+            bool inIcon = x < iconWidth && y >= iconTop && y < iconTop + iconHeight;
+            if (x >= iconWidth)
+                p |= 0xFF000000u;
+            else if (inIcon && !icon.empty())
+                p = icon[static_cast<size_t>(y - iconTop) * iconWidth + x];
+            else
+                p = 0;
+        }
     return CreateImageListFromPixels(width, height, pixels);
 }
 

@@ -299,17 +299,21 @@ BOOL WINAPI DrawFocusRect(HDC hDC, const RECT* lprc) {
     if (!p.Drawing() || IsRectEmpty(lprc))
         return TRUE;
     RECT b = p.ToBuffer(*lprc);
+    // The dots keep their places relative to the device, wherever its pixels lie.
+    POINT o = p.Surface().origin;
+    auto dot = [&](int x, int y) {
+        if ((x - o.x + y - o.y) % 2 == 0)
+            p.Invert(x, y);
+    };
     for (int x = b.left; x < b.right; ++x) {
-        if ((x + b.top) % 2 == 0)
-            p.Invert(x, b.top);
-        if (b.bottom - 1 > b.top && (x + b.bottom - 1) % 2 == 0)
-            p.Invert(x, b.bottom - 1);
+        dot(x, b.top);
+        if (b.bottom - 1 > b.top)
+            dot(x, b.bottom - 1);
     }
     for (int y = b.top + 1; y < b.bottom - 1; ++y) {
-        if ((b.left + y) % 2 == 0)
-            p.Invert(b.left, y);
-        if (b.right - 1 > b.left && (b.right - 1 + y) % 2 == 0)
-            p.Invert(b.right - 1, y);
+        dot(b.left, y);
+        if (b.right - 1 > b.left)
+            dot(b.right - 1, y);
     }
     return TRUE;
 }

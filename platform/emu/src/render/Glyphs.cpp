@@ -57,8 +57,8 @@ private:
         if (!m_face)
             return nullptr;
         FT_UInt index = FT_Get_Char_Index(m_face, character);
-        if (index == 0 || FT_Load_Glyph(m_face, index, FT_LOAD_DEFAULT) != 0 ||
-            FT_Render_Glyph(m_face->glyph, FT_RENDER_MODE_NORMAL) != 0)
+        if (index == 0 || FT_Load_Glyph(m_face, index, FT_LOAD_TARGET_MONO) != 0 ||
+            FT_Render_Glyph(m_face->glyph, FT_RENDER_MODE_MONO) != 0)
             return nullptr;
         const FT_Bitmap& bitmap = m_face->glyph->bitmap;
         auto glyph = std::make_unique<Glyph>();
@@ -70,7 +70,8 @@ private:
         for (int y = 0; y < glyph->rows; ++y)
             for (int x = 0; x < glyph->width; ++x)
                 glyph->coverage[static_cast<size_t>(y * glyph->width + x)] =
-                    bitmap.buffer[static_cast<ptrdiff_t>(y) * bitmap.pitch + x];
+                    bitmap.buffer[static_cast<ptrdiff_t>(y) * bitmap.pitch + x / 8] & (0x80 >> (x % 8)) ? 255
+                                                                                                        : 0;
         return glyph;
     }
 

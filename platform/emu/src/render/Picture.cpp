@@ -3,7 +3,11 @@
 
 #include "Dc.h"
 #include "Objects.h"
+#include "Render.h"
 #include "core/Core.h"
+
+#include <emu/DragImage.h>
+#include <emu/ImageListPixels.h>
 
 #include <png.h>
 
@@ -29,6 +33,24 @@ void PaintBranch(HWND hwnd) {
         if (c && (c->style & WS_VISIBLE))
             PaintBranch(child);
     }
+}
+
+// The image-list drag image, over everything else on the screen.
+void PaintDragImage() {
+    DragImageState drag = DragImage();
+    core::Window* lock = drag.lockWindow ? core::Find(drag.lockWindow) : core::Desktop();
+    if (!drag.active || !drag.shown || !lock)
+        return;
+    RECT origin = core::ScreenRect(lock);
+    HIMAGELIST image = ImageList_GetDragImage(nullptr, nullptr);
+    std::vector<uint32_t> pixels = ImageListPixels(image, 0);
+    int cx = 0, cy = 0;
+    if (pixels.empty() || !ImageList_GetIconSize(image, &cx, &cy))
+        return;
+    HDC screen = GetDC(nullptr);
+    DrawPixels(screen, origin.left + drag.position.x - drag.hotspot.x,
+               origin.top + drag.position.y - drag.hotspot.y, cx, cy, pixels.data());
+    ReleaseDC(nullptr, screen);
 }
 
 } // namespace
@@ -57,6 +79,7 @@ emu::Picture emu::RenderWindow(HWND hwnd) {
     if (core::IsVisible(w)) {
         SurfaceScope scope(surface);
         PaintBranch(hwnd);
+        PaintDragImage();
     }
     return Picture{surface.width, surface.height, std::move(surface.pixels)};
 }
