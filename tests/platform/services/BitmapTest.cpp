@@ -24,7 +24,7 @@ void PutDword(std::vector<BYTE>& out, size_t at, uint32_t value) {
     PutWord(out, at + 2, value >> 16);
 }
 
-struct DibSpec {
+struct DibLayout {
     int width = 5;
     int height = 3;
     int bitCount = 24;
@@ -37,39 +37,39 @@ struct DibSpec {
 };
 
 // A packed DIB as an RT_BITMAP resource holds it: header, masks, colour table, bits.
-std::vector<BYTE> Pack(const DibSpec& spec) {
+std::vector<BYTE> Pack(const DibLayout& layout) {
     std::vector<BYTE> out(40);
     PutDword(out, 0, 40);
-    PutDword(out, 4, static_cast<uint32_t>(spec.width));
-    PutDword(out, 8, static_cast<uint32_t>(spec.topDown ? -spec.height : spec.height));
+    PutDword(out, 4, static_cast<uint32_t>(layout.width));
+    PutDword(out, 8, static_cast<uint32_t>(layout.topDown ? -layout.height : layout.height));
     PutWord(out, 12, 1);
-    PutWord(out, 14, static_cast<uint32_t>(spec.bitCount));
-    PutDword(out, 16, spec.compression);
-    PutDword(out, 20, static_cast<uint32_t>(spec.rle.size()));
-    PutDword(out, 32, static_cast<uint32_t>(spec.palette.size()));
-    for (uint32_t mask : spec.masks) {
+    PutWord(out, 14, static_cast<uint32_t>(layout.bitCount));
+    PutDword(out, 16, layout.compression);
+    PutDword(out, 20, static_cast<uint32_t>(layout.rle.size()));
+    PutDword(out, 32, static_cast<uint32_t>(layout.palette.size()));
+    for (uint32_t mask : layout.masks) {
         out.resize(out.size() + 4);
         PutDword(out, out.size() - 4, mask);
     }
-    for (uint32_t colour : spec.palette) {
+    for (uint32_t colour : layout.palette) {
         out.push_back(static_cast<BYTE>(colour));
         out.push_back(static_cast<BYTE>(colour >> 8));
         out.push_back(static_cast<BYTE>(colour >> 16));
         out.push_back(0);
     }
-    if (!spec.rle.empty()) {
-        out.insert(out.end(), spec.rle.begin(), spec.rle.end());
+    if (!layout.rle.empty()) {
+        out.insert(out.end(), layout.rle.begin(), layout.rle.end());
         return out;
     }
-    size_t stride = (static_cast<size_t>(spec.width) * spec.bitCount + 31) / 32 * 4;
+    size_t stride = (static_cast<size_t>(layout.width) * layout.bitCount + 31) / 32 * 4;
     size_t start = out.size();
-    out.resize(start + stride * spec.height);
-    for (int line = 0; line < spec.height; ++line) {
-        int y = spec.topDown ? line : spec.height - 1 - line;
+    out.resize(start + stride * layout.height);
+    for (int line = 0; line < layout.height; ++line) {
+        int y = layout.topDown ? line : layout.height - 1 - line;
         size_t row = start + stride * line;
-        for (int x = 0; x < spec.width; ++x) {
-            uint32_t v = spec.values[static_cast<size_t>(y) * spec.width + x];
-            switch (spec.bitCount) {
+        for (int x = 0; x < layout.width; ++x) {
+            uint32_t v = layout.values[static_cast<size_t>(y) * layout.width + x];
+            switch (layout.bitCount) {
             case 1:
                 out[row + x / 8] |= static_cast<BYTE>(v << (7 - x % 8));
                 break;
@@ -98,10 +98,10 @@ std::vector<BYTE> Pack(const DibSpec& spec) {
 
 // Declared while the program starts, as a module's own resources are.
 const std::vector<BYTE> declaredDib = Pack([] {
-    DibSpec spec;
-    spec.width = 2, spec.height = 1;
-    spec.values = {0x123456, 0xABCDEF};
-    return spec;
+    DibLayout layout;
+    layout.width = 2, layout.height = 1;
+    layout.values = {0x123456, 0xABCDEF};
+    return layout;
 }());
 EMU_RESOURCE(RT_BITMAP, MAKEINTRESOURCEA(4998), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL), declaredDib.data(),
              declaredDib.size());
@@ -163,34 +163,34 @@ struct DepthCase {
 class BitmapDepths : public Bitmaps, public ::testing::WithParamInterface<DepthCase> {};
 
 TEST_P(BitmapDepths, LoadBitmapDecodesEveryDepthWithItsPaletteAndOrientation) {
-    DibSpec spec;
-    spec.bitCount = GetParam().bitCount;
-    spec.topDown = GetParam().topDown;
+    DibLayout layout;
+    layout.bitCount = GetParam().bitCount;
+    layout.topDown = GetParam().topDown;
     Pixels expected;
-    for (int y = 0; y < spec.height; ++y) {
-        for (int x = 0; x < spec.width; ++x) {
-            if (spec.bitCount <= 8) {
+    for (int y = 0; y < layout.height; ++y) {
+        for (int x = 0; x < layout.width; ++x) {
+            if (layout.bitCount <= 8) {
                 // A short palette for 8 bits (biClrUsed), the full one for 1 and 4.
-                size_t entries = spec.bitCount == 8 ? 20 : size_t{1} << spec.bitCount;
-                if (spec.palette.empty())
+                size_t entries = layout.bitCount == 8 ? 20 : size_t{1} << layout.bitCount;
+                if (layout.palette.empty())
                     for (size_t i = 0; i < entries; ++i)
-                        spec.palette.push_back(static_cast<uint32_t>(0x102030 * (i + 1)) & 0xFFFFFF);
+                        layout.palette.push_back(static_cast<uint32_t>(0x102030 * (i + 1)) & 0xFFFFFF);
                 uint32_t index = static_cast<uint32_t>(x * 3 + y * 7) % entries;
-                spec.values.push_back(index);
-                expected.push_back(spec.palette[index]);
-            } else if (spec.bitCount == 16) {
+                layout.values.push_back(index);
+                expected.push_back(layout.palette[index]);
+            } else if (layout.bitCount == 16) {
                 uint32_t r = (x * 7) & 31, g = (y * 11 + x) & 31, b = 31 - x;
-                spec.values.push_back(r << 10 | g << 5 | b);
+                layout.values.push_back(r << 10 | g << 5 | b);
                 auto expand = [](uint32_t v) { return v << 3 | v >> 2; };
                 expected.push_back(expand(r) << 16 | expand(g) << 8 | expand(b));
             } else {
                 uint32_t colour = static_cast<uint32_t>((x * 50) << 16 | (y * 90 + 5) << 8 | (255 - x * 20));
-                spec.values.push_back(colour);
+                layout.values.push_back(colour);
                 expected.push_back(colour);
             }
         }
     }
-    HBITMAP bitmap = LoadFromResource(Pack(spec));
+    HBITMAP bitmap = LoadFromResource(Pack(layout));
     ASSERT_NE(bitmap, nullptr);
 
     BITMAP info{};
@@ -221,41 +221,41 @@ INSTANTIATE_TEST_SUITE_P(AllDepths, BitmapDepths,
                          });
 
 TEST_F(Bitmaps, BitFieldsMasksChooseTheChannels) {
-    DibSpec spec;
-    spec.width = 2, spec.height = 1, spec.bitCount = 16, spec.compression = BI_BITFIELDS;
-    spec.masks = {0xF800, 0x07E0, 0x001F}; // 5-6-5
-    spec.values = {0xF800, 0x07E0 | 0x001F};
-    EXPECT_EQ(Read(LoadFromResource(Pack(spec))), (Pixels{red, 0x00FFFF}));
+    DibLayout layout;
+    layout.width = 2, layout.height = 1, layout.bitCount = 16, layout.compression = BI_BITFIELDS;
+    layout.masks = {0xF800, 0x07E0, 0x001F}; // 5-6-5
+    layout.values = {0xF800, 0x07E0 | 0x001F};
+    EXPECT_EQ(Read(LoadFromResource(Pack(layout))), (Pixels{red, 0x00FFFF}));
 
-    spec.bitCount = 32;
-    spec.masks = {0x000000FF, 0x0000FF00, 0x00FF0000}; // red in the low byte
-    spec.values = {0x0000FF, 0x00FF00};
-    EXPECT_EQ(Read(LoadFromResource(Pack(spec))), (Pixels{red, green}));
+    layout.bitCount = 32;
+    layout.masks = {0x000000FF, 0x0000FF00, 0x00FF0000}; // red in the low byte
+    layout.values = {0x0000FF, 0x00FF00};
+    EXPECT_EQ(Read(LoadFromResource(Pack(layout))), (Pixels{red, green}));
 }
 
 TEST_F(Bitmaps, RunLengthEncodedBitsAreDecoded) {
-    DibSpec spec;
-    spec.width = 4, spec.height = 3, spec.bitCount = 8, spec.compression = BI_RLE8;
-    spec.palette = {black, red, green, blue};
-    spec.rle = {4, 1, 0, 0,       // bottom line: four red, end of line
-                0, 3, 2, 3, 1, 0, // absolute run green, blue, red (padded), ...
-                1, 2, 0, 0,       // ... one green, end of line
-                0, 2, 1, 0,       // delta: one to the right, top line
-                2, 3, 0, 1};      // two blue, end of bitmap
-    EXPECT_EQ(Read(LoadFromResource(Pack(spec))),
+    DibLayout layout;
+    layout.width = 4, layout.height = 3, layout.bitCount = 8, layout.compression = BI_RLE8;
+    layout.palette = {black, red, green, blue};
+    layout.rle = {4, 1, 0, 0,       // bottom line: four red, end of line
+                  0, 3, 2, 3, 1, 0, // absolute run green, blue, red (padded), ...
+                  1, 2, 0, 0,       // ... one green, end of line
+                  0, 2, 1, 0,       // delta: one to the right, top line
+                  2, 3, 0, 1};      // two blue, end of bitmap
+    EXPECT_EQ(Read(LoadFromResource(Pack(layout))),
               Rows(4, {{black, blue, blue, black}, {green, blue, red, green}, {red, red, red, red}}));
 
-    spec.bitCount = 4, spec.compression = BI_RLE4;
-    spec.rle = {4, 0x12, 0,    0,    // red, green, red, green
-                0, 3,    0x32, 0x10, // absolute run blue, green, red
-                0, 1};
-    spec.height = 2;
-    EXPECT_EQ(Read(LoadFromResource(Pack(spec))),
+    layout.bitCount = 4, layout.compression = BI_RLE4;
+    layout.rle = {4, 0x12, 0,    0,    // red, green, red, green
+                  0, 3,    0x32, 0x10, // absolute run blue, green, red
+                  0, 1};
+    layout.height = 2;
+    EXPECT_EQ(Read(LoadFromResource(Pack(layout))),
               Rows(4, {{blue, green, red, black}, {red, green, red, green}}));
 }
 
 TEST_F(Bitmaps, MalformedOrTruncatedDibsAreRefused) {
-    DibSpec good;
+    DibLayout good;
     good.bitCount = 8;
     good.palette = {black, white};
     good.values.assign(15, 1);
@@ -266,13 +266,13 @@ TEST_F(Bitmaps, MalformedOrTruncatedDibsAreRefused) {
         change(dib);
         return dib;
     };
-    DibSpec rle = good;
+    DibLayout rle = good;
     rle.compression = BI_RLE8;
     rle.rle = {5, 1, 0, 0, 5, 1, 0, 0, 0, 5, 1}; // an absolute run that the data does not hold
-    DibSpec rleTopDown = rle;
+    DibLayout rleTopDown = rle;
     rleTopDown.topDown = true;
     rleTopDown.rle = {5, 1, 0, 0, 5, 1, 0, 0, 5, 1, 0, 1};
-    DibSpec fields = good;
+    DibLayout fields = good;
     fields.bitCount = 24, fields.compression = BI_BITFIELDS, fields.masks = {0xFF, 0xFF00, 0xFF0000};
 
     std::vector<std::pair<std::string, std::vector<BYTE>>> cases = {
@@ -354,11 +354,11 @@ TEST_F(Bitmaps, MonochromeBitmapsFromCreateBitmapHoldBlackAndWhite) {
 }
 
 TEST_F(Bitmaps, CreateDIBitmapAndSetDIBitsConvertColoursIntoTheBitmap) {
-    DibSpec spec;
-    spec.width = 2, spec.height = 2, spec.bitCount = 4;
-    spec.palette = {black, red, green, blue, grey};
-    spec.values = {1, 2, 3, 4};
-    std::vector<BYTE> dib = Pack(spec);
+    DibLayout layout;
+    layout.width = 2, layout.height = 2, layout.bitCount = 4;
+    layout.palette = {black, red, green, blue, grey};
+    layout.values = {1, 2, 3, 4};
+    std::vector<BYTE> dib = Pack(layout);
     auto* info = reinterpret_cast<const BITMAPINFO*>(dib.data());
     const BYTE* bits = dib.data() + 40 + 5 * 4;
 
