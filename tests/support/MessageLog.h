@@ -32,7 +32,8 @@ public:
         for (auto it = Registry().begin(); it != Registry().end();) {
             if (it->second.log == this) {
                 if (IsWindow(it->first))
-                    SetWindowLongPtrA(it->first, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(it->second.hook.proc));
+                    SetWindowLongPtrA(it->first, GWLP_WNDPROC,
+                                      reinterpret_cast<LONG_PTR>(it->second.hook.proc));
                 it = Registry().erase(it);
             } else {
                 ++it;
