@@ -1,4 +1,5 @@
-// The win32 API as the library and the framework use it. On Windows the platform's own header takes its place.
+// The win32 API as the library and the framework use it. On Windows the platform's own header takes its
+// place.
 #pragma once
 
 #include "win32/types.h"

@@ -86,13 +86,13 @@ HBITMAP WINAPI CreateDIBitmap(HDC hdc, const BITMAPINFOHEADER* pbmih, DWORD flIn
 #define CBM_INIT 0x04L
 int WINAPI GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPBITMAPINFO lpbmi,
                      UINT usage);
-int WINAPI SetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, const void* lpBits, const BITMAPINFO* lpbmi,
-                     UINT ColorUse);
+int WINAPI SetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, const void* lpBits,
+                     const BITMAPINFO* lpbmi, UINT ColorUse);
 int WINAPI GetObjectA(HANDLE h, int c, LPVOID pv);
 DWORD WINAPI GetObjectType(HGDIOBJ h);
 BOOL WINAPI DeleteObject(HGDIOBJ ho);
-// Bitmaps made from DIBs are compatible with the emulated screen: 32 bits per pixel. CreateBitmap takes 1, 16,
-// 24 or 32 bits per pixel. GetDIBits writes 1, 16, 24 or 32 bits per pixel (BI_RGB); its HDC may be NULL.
+// Bitmaps made from DIBs are compatible with the emulated screen: 32 bits per pixel. CreateBitmap takes 1,
+// 16, 24 or 32 bits per pixel. GetDIBits writes 1, 16, 24 or 32 bits per pixel (BI_RGB); its HDC may be NULL.
 // LoadBitmapA reads an RT_BITMAP resource (a DIB without file header); a NULL instance asks for the system's
 // predefined bitmaps, which the emulation does not have.
 HBITMAP WINAPI LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName);
