@@ -1,4 +1,5 @@
 // Painting the single-line edit control: its text, the selection and, while it has the focus, the caret.
+// The colours are the system's; the parent is not asked for them (no WM_CTLCOLOREDIT).
 #include "Edit.h"
 
 #include "../render/Render.h"

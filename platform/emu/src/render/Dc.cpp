@@ -30,11 +30,9 @@ Registry& Dcs() {
 }
 
 const detail::ResetHook reset(detail::ResetStage::Last, [] {
-    Surface* surface = Dcs().surface;
     Dcs().table.Clear();
     Dcs().clients.clear();
     Dcs().selected.clear();
-    Dcs().surface = surface;
 });
 
 DcState Defaults() {

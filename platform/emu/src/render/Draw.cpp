@@ -260,8 +260,8 @@ BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, in
         return FALSE;
     if (!dst.Drawing() || !src.Drawing() || cx <= 0 || cy <= 0)
         return TRUE;
-    const Target& s = src.Surface();
-    bool fromMono = s.mono, toMono = dst.Surface().mono;
+    const Target& s = src.Destination();
+    bool fromMono = s.mono, toMono = dst.Destination().mono;
     uint32_t text = dst.Pixel(dst.Context().state.text), bk = dst.Pixel(dst.Context().state.bk);
     uint32_t sourceBk = ToPixel(src.Context().state.bk);
     BrushInfo brush = dst.Brush();
@@ -300,7 +300,7 @@ BOOL WINAPI DrawFocusRect(HDC hDC, const RECT* lprc) {
         return TRUE;
     RECT b = p.ToBuffer(*lprc);
     // The dots keep their places relative to the device, wherever its pixels lie.
-    POINT o = p.Surface().origin;
+    POINT o = p.Destination().origin;
     auto dot = [&](int x, int y) {
         if ((x - o.x + y - o.y) % 2 == 0)
             p.Invert(x, y);
@@ -350,7 +350,7 @@ void emu::render::DrawPixels(HDC hdc, int x, int y, int cx, int cy, const uint32
             POINT b = p.ToBuffer(x + i, y + j);
             int alpha = static_cast<int>(v >> 24);
             uint32_t pixel = v & 0xFFFFFF;
-            p.Blend(b.x, b.y, p.Surface().mono ? emu::detail::ToMonochrome(pixel) : pixel, alpha);
+            p.Blend(b.x, b.y, p.Destination().mono ? emu::detail::ToMonochrome(pixel) : pixel, alpha);
         }
 }
 

@@ -17,7 +17,7 @@ public:
     Dc& Context() const { return *m_dc; }
     // True when the device context draws somewhere now.
     bool Drawing() const { return m_target.has_value(); }
-    const Target& Surface() const { return *m_target; }
+    const Target& Destination() const { return *m_target; }
 
     // Logical to buffer coordinates.
     POINT ToBuffer(int x, int y) const;

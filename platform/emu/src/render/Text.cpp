@@ -174,7 +174,7 @@ BOOL WINAPI ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* lprect,
         return FALSE;
     if (!p.Drawing())
         return TRUE;
-    RECT limit = p.Surface().clip;
+    RECT limit = p.Destination().clip;
     if (lprect && (options & (ETO_OPAQUE | ETO_CLIPPED))) {
         RECT box = p.Clipped(p.ToBuffer(*lprect));
         if (options & ETO_OPAQUE)
@@ -215,7 +215,7 @@ int WINAPI DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT fo
             y = r.bottom - CellHeight;
     }
     if (p.Drawing()) {
-        RECT limit = format & DT_NOCLIP ? p.Surface().clip : p.Clipped(p.ToBuffer(r));
+        RECT limit = format & DT_NOCLIP ? p.Destination().clip : p.Clipped(p.ToBuffer(r));
         for (size_t k = 0; k < lines.size(); ++k) {
             int width = Width(lines[k].text), x = r.left;
             if (format & DT_CENTER)
