@@ -13,3 +13,4 @@
 #include "win32/paint.h"
 #include "win32/msgbox.h"
 #include "win32/edit.h"
+#include "win32/version.h"

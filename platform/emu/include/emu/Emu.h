@@ -4,5 +4,6 @@
 #include "Input.h"
 #include "Loop.h"
 #include "Modal.h"
+#include "Modules.h"
 #include "Resources.h"
 #include "Session.h"

@@ -5,12 +5,16 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace emu {
 
 // Files a copy of the data as a resource of the module that contains the address `anchor`.
 void AddResource(const void* anchor, LPCSTR type, LPCSTR name, WORD language, const void* data, size_t size);
+
+// How many times LoadResource has loaded the module's resource (of any language) since the last Reset.
+int ResourceLoads(HMODULE module, LPCSTR type, LPCSTR name);
 
 // Builds the binary menu template that LoadMenuIndirect reads (and RT_MENU resources hold).
 class MenuTemplate {
@@ -29,6 +33,26 @@ private:
         int depthChange;
     };
     std::vector<Entry> m_entries;
+};
+
+// Builds a version record as RT_VERSION resources hold it and GetFileVersionInfoA reads it: VS_VERSION_INFO
+// with the fixed part, a StringFileInfo with one string table per language and code page (named like
+// "040904E4"), and a VarFileInfo with the translations. Texts are in the system ANSI code page.
+class VersionRecord {
+public:
+    explicit VersionRecord(const VS_FIXEDFILEINFO& fixed);
+    VersionRecord& String(const char* table, const char* name, const char* value);
+    VersionRecord& Translation(WORD language, WORD codePage);
+    std::vector<BYTE> Build() const;
+
+private:
+    struct Table {
+        std::string name;
+        std::vector<std::pair<std::string, std::string>> strings;
+    };
+    VS_FIXEDFILEINFO m_fixed;
+    std::vector<Table> m_tables;
+    std::vector<std::pair<WORD, WORD>> m_translations;
 };
 
 } // namespace emu

@@ -4,7 +4,10 @@
 #include "Modules.h"
 
 #include "Handles.h"
+#include "Loader.h"
+#include "ResetHooks.h"
 
+#include <emu/Modules.h>
 #include <windows.h>
 
 #include <dlfcn.h>
@@ -16,6 +19,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +43,7 @@ struct Modules {
 
 Modules& State() {
     static Modules& modules = *new Modules;
+    WatchThreadEnd();
     return modules;
 }
 
@@ -133,21 +138,17 @@ std::string WindowsName(const Module& module) {
 
 bool NameMatches(const Module& module, std::string name) {
     name = Lower(name);
-    if (name.find_first_of("/\\") != std::string::npos)
+    if (IsPathName(name.c_str()))
         return name == Lower(module.path);
     if (name.find('.') == std::string::npos)
         name += ".dll";
     return name == Lower(BaseName(module.path)) || name == WindowsName(module);
 }
 
-HMODULE FindByName(const char* name) {
-    struct Search {
-        const char* name;
-        HMODULE found;
-    } search{name, nullptr};
+// Calls visit(base, file name) for each mapped object, in load order, until it returns true.
+template <class Visit> void ForEachMapped(Visit visit) {
     dl_iterate_phdr(
         [](dl_phdr_info* info, size_t, void* data) {
-            auto* s = static_cast<Search*>(data);
             for (int i = 0; i < info->dlpi_phnum; ++i) {
                 if (info->dlpi_phdr[i].p_type != PT_LOAD)
                     continue;
@@ -155,17 +156,44 @@ HMODULE FindByName(const char* name) {
                 auto address = reinterpret_cast<const void*>(info->dlpi_addr + info->dlpi_phdr[i].p_vaddr);
                 if (!dladdr(address, &dl))
                     return 0;
-                const Module& module = Register(dl.dli_fbase, dl.dli_fname);
-                if (NameMatches(module, s->name)) {
-                    s->found = HandleOf(module);
-                    return 1;
-                }
-                return 0;
+                return (*static_cast<Visit*>(data))(dl.dli_fbase, dl.dli_fname) ? 1 : 0;
             }
             return 0;
         },
-        &search);
-    return search.found;
+        &visit);
+}
+
+HMODULE FindByName(const char* name) {
+    HMODULE found = nullptr;
+    ForEachMapped([&](const void* base, const char* fileName) {
+        const Module& module = Register(base, fileName);
+        if (NameMatches(module, name))
+            found = HandleOf(module);
+        return found != nullptr;
+    });
+    return found;
+}
+
+struct FileNameFailure {
+    std::string name;
+    UINT successes;
+};
+
+std::optional<FileNameFailure>& Failure() {
+    static std::optional<FileNameFailure>& failure = *new std::optional<FileNameFailure>;
+    return failure;
+}
+
+const ResetHook resetFailure(ResetStage::Services, [] { Failure().reset(); });
+
+bool QueryFails(const Module& module) {
+    std::optional<FileNameFailure>& failure = Failure();
+    if (!failure || !NameMatches(module, failure->name))
+        return false;
+    if (failure->successes == 0)
+        return true;
+    --failure->successes;
+    return false;
 }
 
 } // namespace
@@ -186,6 +214,31 @@ HMODULE ResolveModule(HMODULE module) {
         return ExecutableModule();
     const Module* found = FindByHandle(module);
     return found ? HandleOf(*found) : nullptr;
+}
+
+bool IsPathName(const char* name) {
+    return std::strpbrk(name, "/\\") != nullptr;
+}
+
+HMODULE FindModule(const char* name) {
+    return FindByName(name);
+}
+
+std::string ModulePath(HMODULE module) {
+    const Module* found = FindByHandle(module);
+    return found ? found->path : std::string();
+}
+
+void ForgetUnloadedModules() {
+    std::vector<const void*> mapped;
+    ForEachMapped([&](const void* base, const char*) {
+        mapped.push_back(base);
+        return false;
+    });
+    std::erase_if(State().list, [&](const Module& module) {
+        return module.handle != executableHandle &&
+               std::find(mapped.begin(), mapped.end(), module.base) == mapped.end();
+    });
 }
 
 } // namespace emu::detail
@@ -228,6 +281,10 @@ DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize) 
         SetLastError(ERROR_MOD_NOT_FOUND);
         return 0;
     }
+    if (QueryFails(*module)) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return 0;
+    }
     if (!lpFilename || nSize == 0) {
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return 0;
@@ -241,4 +298,11 @@ DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize) 
     }
     std::memcpy(lpFilename, path.c_str(), path.size() + 1);
     return static_cast<DWORD>(path.size());
+}
+
+void emu::FailModuleFileName(LPCSTR moduleName, UINT successes) {
+    if (moduleName)
+        Failure() = FileNameFailure{moduleName, successes};
+    else
+        Failure().reset();
 }

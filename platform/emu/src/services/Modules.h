@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace emu::detail {
 
 // The module whose code or data holds the address, or NULL.
@@ -10,5 +12,13 @@ HMODULE ModuleOfAddress(const void* address);
 HMODULE ExecutableModule();
 // NULL stands for the executable; any other value must be a module handle. Returns NULL otherwise.
 HMODULE ResolveModule(HMODULE module);
+// Whether a module name is a file's path (it holds a slash or a backslash).
+bool IsPathName(const char* name);
+// The loaded module of that name (as GetModuleHandleA matches names), or NULL; sets no error.
+HMODULE FindModule(const char* name);
+// The file of a module, "" for an unknown handle. Unlike GetModuleFileNameA it never fails on purpose.
+std::string ModulePath(HMODULE module);
+// Forgets the libraries that are no longer mapped, so that their handles become invalid.
+void ForgetUnloadedModules();
 
 } // namespace emu::detail

@@ -2,6 +2,7 @@
 // entries of one table; resources stay for the life of the process.
 #include "Handles.h"
 #include "Modules.h"
+#include "ResetHooks.h"
 
 #include <emu/Resources.h>
 
@@ -35,6 +36,8 @@ struct Entry {
     Key name;
     WORD language;
     const std::vector<BYTE>* data;
+    // LoadResource calls since the last Reset.
+    int loads = 0;
 };
 
 struct Table {
@@ -47,6 +50,11 @@ Table& State() {
     static Table& table = *new Table;
     return table;
 }
+
+const ResetHook resetLoads(ResetStage::Services, [] {
+    for (Entry& entry : State().entries)
+        entry.loads = 0;
+});
 
 Key KeyOf(LPCSTR value) {
     if (IS_INTRESOURCE(value))
@@ -63,7 +71,7 @@ Key KeyOf(LPCSTR value) {
     return {0, name};
 }
 
-const Entry* EntryOf(HRSRC info) {
+Entry* EntryOf(HRSRC info) {
     uint32_t value = FromHandle(info);
     if ((value & 0xFF000000) != infoTag)
         return nullptr;
@@ -150,6 +158,17 @@ void emu::AddResource(const void* anchor, LPCSTR type, LPCSTR name, WORD languag
     table.entries.push_back({module, typeKey, nameKey, language, stored});
 }
 
+int emu::ResourceLoads(HMODULE module, LPCSTR type, LPCSTR name) {
+    HMODULE resolved = ResolveModule(module);
+    Key typeKey = KeyOf(type), nameKey = KeyOf(name);
+    int loads = 0;
+    for (const Entry& entry : State().entries) {
+        if (resolved && entry.module == resolved && entry.type == typeKey && entry.name == nameKey)
+            loads += entry.loads;
+    }
+    return loads;
+}
+
 HRSRC WINAPI FindResourceA(HMODULE hModule, LPCSTR lpName, LPCSTR lpType) {
     return Find(hModule, KeyOf(lpType), KeyOf(lpName), 0, false);
 }
@@ -160,11 +179,12 @@ HRSRC WINAPI FindResourceExA(HMODULE hModule, LPCSTR lpType, LPCSTR lpName, WORD
 }
 
 HGLOBAL WINAPI LoadResource(HMODULE hModule, HRSRC hResInfo) {
-    const Entry* entry = EntryOf(hResInfo);
+    Entry* entry = EntryOf(hResInfo);
     if (!entry || entry->module != ResolveModule(hModule)) {
         SetLastError(ERROR_INVALID_HANDLE);
         return nullptr;
     }
+    ++entry->loads;
     return ToHandle<HGLOBAL>((FromHandle(hResInfo) & 0xFFFFFF) | dataTag);
 }
 

@@ -40,6 +40,17 @@ BOOL WINAPI FreeResource(HGLOBAL hResData);
 #define FindResource FindResourceA
 #define FindResourceEx FindResourceExA
 
+// Loading libraries. A name without a path is looked for among the loaded modules, then as "libx.so" (for
+// "x.dll") and as given, in the executable's folder and then where the system's loader looks. A library's
+// entry point (DllMain) answering FALSE fails the load with ERROR_DLL_INIT_FAILED.
+#define DLL_PROCESS_DETACH 0
+#define DLL_PROCESS_ATTACH 1
+#define DLL_THREAD_ATTACH 2
+#define DLL_THREAD_DETACH 3
+HMODULE WINAPI LoadLibraryA(LPCSTR lpLibFileName);
+BOOL WINAPI FreeLibrary(HMODULE hLibModule);
+#define LoadLibrary LoadLibraryA
+
 // Code pages. The system ANSI code page is 1252 unless the emulation is told otherwise.
 #define CP_ACP 0
 #define CP_OEMCP 1
@@ -64,6 +75,7 @@ int WINAPI lstrlenA(LPCSTR lpString);
 #define ERROR_INVALID_PARAMETER 87L
 #define ERROR_INSUFFICIENT_BUFFER 122L
 #define ERROR_MOD_NOT_FOUND 126L
+#define ERROR_DLL_INIT_FAILED 1114L
 #define ERROR_INVALID_WINDOW_HANDLE 1400L
 #define ERROR_INVALID_MENU_HANDLE 1401L
 #define ERROR_CLASS_ALREADY_EXISTS 1410L
