@@ -189,7 +189,7 @@ bool CTour::Run() {
         DragOnto(h.m_catalog, hChair, h.m_catalog, hDesk, false);
     bPictures &= End("drop-refused");
 
-    Begin("drag 'Desk lamp' to the bottom edge of the files: the tree scrolls, then Escape cancels");
+    Begin("drag 'Reading lamp' to the bottom edge of the files: the tree scrolls, then Escape cancels");
     HTREEITEM hReading = Item(h.m_catalog, "Catalog\\Lighting\\Reading lamp");
     std::string before = CDemoHost::PathOf(h.m_files, h.m_files.GetFirstVisibleItem());
     if (hReading) {
