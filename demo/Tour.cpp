@@ -8,10 +8,6 @@ namespace {
 
 constexpr int kSteps = 13;
 
-void Pump() {
-    emu::PumpMessages(AfxPumpMessage);
-}
-
 } // namespace
 
 CTour::CTour(CDemoHost& host, EventLog& log, std::string outDir)
@@ -23,7 +19,7 @@ void CTour::Begin(const char* pszNarration) {
 }
 
 bool CTour::End(const char* pszName) {
-    Pump();
+    CUser::Pump();
     if (m_outDir.empty())
         return true;
     char szFile[64];
@@ -44,54 +40,6 @@ HTREEITEM CTour::Item(COrnTreeCtrl& tree, const char* pszPath) {
         m_bFound = false;
     }
     return hItem;
-}
-
-CPoint CTour::LabelPoint(COrnTreeCtrl& tree, HTREEITEM hItem) {
-    CRect rect;
-    tree.GetItemRect(hItem, &rect, TRUE);
-    CPoint point = rect.CenterPoint();
-    tree.ClientToScreen(&point);
-    return point;
-}
-
-// The check box is the 16 pixels left of the label.
-CPoint CTour::BoxPoint(COrnTreeCtrl& tree, HTREEITEM hItem) {
-    CRect rect;
-    tree.GetItemRect(hItem, &rect, TRUE);
-    CPoint point(rect.left - 8, rect.CenterPoint().y);
-    tree.ClientToScreen(&point);
-    return point;
-}
-
-void CTour::Click(CPoint point, emu::Button button) {
-    emu::Click(point.x, point.y, button);
-    Pump();
-}
-
-void CTour::Key(UINT vk) {
-    emu::PressKey(vk);
-    Pump();
-}
-
-void CTour::Press(COrnTreeCtrl& tree, HTREEITEM hItem) {
-    emu::Wait(::GetDoubleClickTime() + 10);
-    CPoint point = LabelPoint(tree, hItem);
-    emu::MouseMove(point.x, point.y);
-    emu::MouseDown();
-    emu::MouseMove(point.x + 5, point.y);
-}
-
-void CTour::DragOnto(COrnTreeCtrl& source, HTREEITEM hItem, COrnTreeCtrl& target, HTREEITEM hTarget,
-                     bool bCtrl) {
-    Press(source, hItem);
-    CPoint point = LabelPoint(target, hTarget);
-    emu::MouseMove(point.x, point.y);
-    if (bCtrl)
-        emu::KeyDown(VK_CONTROL);
-    emu::MouseUp();
-    if (bCtrl)
-        emu::KeyUp(VK_CONTROL);
-    Pump();
 }
 
 void CTour::ReportChecks(COrnTreeCtrl& tree, const char* pszName, const std::vector<const char*>& paths) {
@@ -118,49 +66,49 @@ bool CTour::Run() {
 
     Begin("select: a click on 'Desk lamp'");
     if (HTREEITEM hItem = Item(h.m_catalog, "Catalog\\Lighting\\Desk lamp"))
-        Click(LabelPoint(h.m_catalog, hItem));
+        CUser::Click(CUser::LabelPoint(h.m_catalog, hItem));
     bPictures &= End("select");
 
     Begin("label edit: F2, 'Reading lamp', Enter; the host accepts it");
-    Key(VK_F2);
-    emu::TypeText("Reading lamp");
+    CUser::Key(VK_F2);
+    CUser::Type("Reading lamp");
     bPictures &= End("edit-typing");
-    Key(VK_RETURN);
+    CUser::Key(VK_RETURN);
     m_log.Write("  label now: " + CDemoHost::PathOf(h.m_catalog, h.m_catalog.GetSelectedItem()));
 
     Begin("label edit: F2, 'Lamps\\Desk', Enter; the host refuses it");
     // The control switches label editing off after each edit; the host allows the next one.
     h.m_catalog.ModifyStyle(0, TVS_EDITLABELS);
-    Key(VK_F2);
-    emu::TypeText("Lamps\\Desk");
-    Key(VK_RETURN);
+    CUser::Key(VK_F2);
+    CUser::Type("Lamps\\Desk");
+    CUser::Key(VK_RETURN);
     m_log.Write("  label still: " + CDemoHost::PathOf(h.m_catalog, h.m_catalog.GetSelectedItem()));
     bPictures &= End("edit-refused");
 
     Begin("right click on 'Office chair': the host's menu opens, the user picks Properties");
     emu::SetMenuResponder([](const emu::PopupMenuShown&) { return kCmdProperties; });
     if (HTREEITEM hItem = Item(h.m_catalog, "Catalog\\Furniture\\Office chair"))
-        Click(LabelPoint(h.m_catalog, hItem), emu::Button::Right);
+        CUser::Click(CUser::LabelPoint(h.m_catalog, hItem), emu::Button::Right);
     emu::SetMenuResponder(nullptr);
     bPictures &= End("context-menu");
 
     Begin("files: check 'docs' with its box; the whole branch follows, 'Project' is partly checked");
     if (HTREEITEM hItem = Item(h.m_files, "Project\\docs"))
-        Click(BoxPoint(h.m_files, hItem));
+        CUser::Click(CUser::BoxPoint(h.m_files, hItem));
     ReportChecks(h.m_files, "files", {"Project", "Project\\docs", "Project\\docs\\guide.txt"});
     bPictures &= End("files-check");
 
     Begin("files: uncheck 'guide.txt'; 'docs' becomes partly checked");
     if (HTREEITEM hItem = Item(h.m_files, "Project\\docs\\guide.txt"))
-        Click(BoxPoint(h.m_files, hItem));
+        CUser::Click(CUser::BoxPoint(h.m_files, hItem));
     ReportChecks(h.m_files, "files", {"Project", "Project\\docs", "Project\\docs\\guide.txt"});
     bPictures &= End("files-uncheck");
 
     Begin("options: check 'Shortcuts', then uncheck 'Desktop'; the parent hears of each click");
     if (HTREEITEM hItem = Item(h.m_options, "Install\\Shortcuts"))
-        Click(BoxPoint(h.m_options, hItem));
+        CUser::Click(CUser::BoxPoint(h.m_options, hItem));
     if (HTREEITEM hItem = Item(h.m_options, "Install\\Shortcuts\\Desktop"))
-        Click(BoxPoint(h.m_options, hItem));
+        CUser::Click(CUser::BoxPoint(h.m_options, hItem));
     ReportChecks(h.m_options, "options", {"Install", "Install\\Shortcuts", "Install\\Shortcuts\\Start menu"});
     bPictures &= End("options-checks");
 
@@ -168,7 +116,7 @@ bool CTour::Run() {
     HTREEITEM hShelf = Item(h.m_catalog, "Catalog\\Storage\\Bookshelf");
     HTREEITEM hFurniture = Item(h.m_catalog, "Catalog\\Furniture");
     if (hShelf && hFurniture)
-        DragOnto(h.m_catalog, hShelf, h.m_catalog, hFurniture, false);
+        CUser::DragOnto(h.m_catalog, hShelf, h.m_catalog, hFurniture, false);
     m_log.Write(std::string("  'Catalog\\Furniture\\Bookshelf' ") +
                 (CDemoHost::Find(h.m_catalog, "Catalog\\Furniture\\Bookshelf") ? "exists" : "is missing"));
     bPictures &= End("drag-move");
@@ -177,7 +125,7 @@ bool CTour::Run() {
     HTREEITEM hLamp = Item(h.m_catalog, "Catalog\\Lighting\\Floor lamp");
     HTREEITEM hDocs = Item(h.m_files, "Project\\src");
     if (hLamp && hDocs)
-        DragOnto(h.m_catalog, hLamp, h.m_files, hDocs, true);
+        CUser::DragOnto(h.m_catalog, hLamp, h.m_files, hDocs, true);
     m_log.Write(std::string("  'Project\\src\\Floor lamp' ") +
                 (CDemoHost::Find(h.m_files, "Project\\src\\Floor lamp") ? "exists" : "is missing"));
     bPictures &= End("ctrl-drag-copy");
@@ -186,14 +134,14 @@ bool CTour::Run() {
     HTREEITEM hChair = Item(h.m_catalog, "Catalog\\Furniture\\Office chair");
     HTREEITEM hDesk = Item(h.m_catalog, "Catalog\\Furniture\\Standing desk");
     if (hChair && hDesk)
-        DragOnto(h.m_catalog, hChair, h.m_catalog, hDesk, false);
+        CUser::DragOnto(h.m_catalog, hChair, h.m_catalog, hDesk, false);
     bPictures &= End("drop-refused");
 
     Begin("drag 'Reading lamp' to the bottom edge of the files: the tree scrolls, then Escape cancels");
     HTREEITEM hReading = Item(h.m_catalog, "Catalog\\Lighting\\Reading lamp");
     std::string before = CDemoHost::PathOf(h.m_files, h.m_files.GetFirstVisibleItem());
     if (hReading) {
-        Press(h.m_catalog, hReading);
+        CUser::Press(h.m_catalog, hReading);
         CRect client;
         h.m_files.GetClientRect(&client);
         for (int i = 0; i < 4; ++i) {
@@ -203,7 +151,7 @@ bool CTour::Run() {
         }
         emu::PressKey(VK_ESCAPE);
         emu::MouseUp();
-        Pump();
+        CUser::Pump();
     }
     m_log.Write("  files scrolled: first visible " + before + " -> " +
                 CDemoHost::PathOf(h.m_files, h.m_files.GetFirstVisibleItem()));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "DemoHost.h"
+#include "User.h"
 
 #include <emu/Emu.h>
 
@@ -24,14 +25,6 @@ private:
     void Begin(const char* pszNarration);
     bool End(const char* pszName);
 
-    // Screen points of an item: the middle of its label and of its check box.
-    CPoint LabelPoint(COrnTreeCtrl& tree, HTREEITEM hItem);
-    CPoint BoxPoint(COrnTreeCtrl& tree, HTREEITEM hItem);
-    void Click(CPoint point, emu::Button button = emu::Button::Left);
-    void Key(UINT vk);
-    // Presses on the item's label and moves past the drag distance, so that the drag starts.
-    void Press(COrnTreeCtrl& tree, HTREEITEM hItem);
-    void DragOnto(COrnTreeCtrl& source, HTREEITEM hItem, COrnTreeCtrl& target, HTREEITEM hTarget, bool bCtrl);
     void ReportChecks(COrnTreeCtrl& tree, const char* pszName, const std::vector<const char*>& paths);
 
     HTREEITEM Item(COrnTreeCtrl& tree, const char* pszPath);

@@ -1,0 +1,22 @@
+// The simulated user: clicks, drags and keys on the host's trees, each finished through the message loop.
+#pragma once
+
+#include <TalControl.h>
+#include <emu/Emu.h>
+
+class CUser {
+public:
+    // Screen points of an item: the middle of its label and of its check box.
+    static CPoint LabelPoint(CTreeCtrl& tree, HTREEITEM hItem);
+    static CPoint BoxPoint(CTreeCtrl& tree, HTREEITEM hItem);
+
+    static void Pump();
+    static void Click(CPoint point, emu::Button button = emu::Button::Left);
+    static void Key(UINT vk);
+    static void Type(const char* pszText);
+    // Presses on the item's label and moves past the drag distance, so that the drag starts.
+    static void Press(CTreeCtrl& tree, HTREEITEM hItem);
+    // A whole drag onto another item, released with Ctrl held for a copy.
+    static void DragOnto(CTreeCtrl& source, HTREEITEM hItem, CTreeCtrl& target, HTREEITEM hTarget,
+                         bool bCtrl);
+};
