@@ -9,8 +9,8 @@ namespace {
 using Strings = std::vector<std::string>;
 
 // A chain built by importing ID records into the emulated tree view: record i has ID i + 1 and the
-// previous record's ID as its parent. The tree view's own cost grows with each item's depth, and each
-// record's lookups walk the whole chain, so the chain stays short enough to build here.
+// previous record's ID as its parent. Each record's lookups walk the whole chain, so the import grows with
+// the square of the depth and the chain stays short enough to build here.
 class ImportedChain : public PathsHost {
 protected:
     static constexpr int kDepth = 1200;
@@ -73,8 +73,9 @@ TEST_F(ImportedChain, ImportsWalksAndExpands) {
 }
 
 // A tree-view model answering the requests of the operations for a chain of a million items, item i with
-// text "x" and ID i + 1, and for the items imported below or beside it. Building such a chain in the
-// emulated tree view would take hours; everything else still goes to the tree view.
+// text "x" and ID i + 1, and for the items imported below or beside it; everything else still goes to the
+// tree view. It records every request in order, and it lets the whole chain be expanded from the top, which
+// the emulated tree view pays for with a walk up to the top at each level.
 class ChainModel {
 public:
     ChainModel(HWND hwnd, int depth) : m_hwnd(hwnd) {
@@ -292,6 +293,40 @@ TEST_F(MillionChain, ImportsRecordsBelowTheBottom) {
     EXPECT_EQ(m_pChain->Count(), kDepth + 1) << "the second record's ID is the bottom item's";
     EXPECT_EQ(m_pChain->ParentOf(kDepth), kDepth - 1);
     EXPECT_EQ(m_tree.FindHandleByID(kDepth + 1, m_tree.GetRootItem()), hNew);
+}
+
+// The same chain in the emulated tree view itself, inserted item by item.
+class MillionChainInTheTreeView : public PathsHost {
+protected:
+    static constexpr int kDepth = 1000000;
+};
+
+TEST_F(MillionChainInTheTreeView, FindsReadsResolvesExpandsAndImportsBelowTheBottom) {
+    HTREEITEM hBottom = TVI_ROOT;
+    for (int i = 0; i < kDepth; ++i)
+        hBottom = m_tree.AddItem(hBottom, "x", TVI_LAST, 0, 0, i + 1);
+    ASSERT_NE(hBottom, nullptr);
+
+    EXPECT_EQ(m_tree.FindHandleByID(kDepth, m_tree.GetRootItem()), hBottom);
+    CString strDir;
+    m_tree.GetItemDir(strDir, hBottom);
+    EXPECT_EQ(strDir.GetLength(), 2 * kDepth - 1);
+    EXPECT_EQ(m_tree.GetItemByDir(strDir), hBottom);
+    CStringArray leaves;
+    COrnTreeCtrl::GetLeafDirs(m_tree, "x", m_tree.GetRootItem(), leaves);
+    ASSERT_EQ(leaves.GetSize(), 1);
+    EXPECT_TRUE(leaves[0] == strDir);
+
+    EXPECT_TRUE(m_tree.ExpandById(kDepth));
+    EXPECT_EQ(m_tree.GetSelectedItem(), hBottom);
+    EXPECT_TRUE(IsExpanded(m_tree.GetRootItem()));
+
+    CStringArray records;
+    HTREEITEM hNew = m_tree.ImpByIds(
+        FillArray(records, {"0", std::to_string(kDepth), std::to_string(kDepth + 1), "below"}), false,
+        kDepth + 1);
+    ASSERT_NE(hNew, nullptr);
+    EXPECT_EQ(m_tree.GetParentItem(hNew), hBottom);
 }
 
 } // namespace
