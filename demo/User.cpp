@@ -8,11 +8,19 @@ CPoint CUser::LabelPoint(CTreeCtrl& tree, HTREEITEM hItem) {
     return point;
 }
 
-// The check box is the 16 pixels left of the label.
+// The check box or image is the 16 pixels left of the label.
 CPoint CUser::BoxPoint(CTreeCtrl& tree, HTREEITEM hItem) {
     CRect rect;
     tree.GetItemRect(hItem, &rect, TRUE);
     CPoint point(rect.left - 8, rect.CenterPoint().y);
+    tree.ClientToScreen(&point);
+    return point;
+}
+
+CPoint CUser::ButtonPoint(CTreeCtrl& tree, HTREEITEM hItem) {
+    CRect rect;
+    tree.GetItemRect(hItem, &rect, TRUE);
+    CPoint point(rect.left - 16 - static_cast<int>(tree.GetIndent()) / 2, rect.CenterPoint().y);
     tree.ClientToScreen(&point);
     return point;
 }

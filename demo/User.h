@@ -6,9 +6,11 @@
 
 class CUser {
 public:
-    // Screen points of an item: the middle of its label and of its check box.
+    // Screen points of an item: the middle of its label and of its check box or image.
     static CPoint LabelPoint(CTreeCtrl& tree, HTREEITEM hItem);
     static CPoint BoxPoint(CTreeCtrl& tree, HTREEITEM hItem);
+    // The middle of the item's expand button, one indent step left of its image.
+    static CPoint ButtonPoint(CTreeCtrl& tree, HTREEITEM hItem);
 
     static void Pump();
     static void Click(CPoint point, emu::Button button = emu::Button::Left);
