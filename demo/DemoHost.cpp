@@ -70,6 +70,7 @@ void DrawImage(std::array<uint32_t, 16 * 16>& pixels, int nGroup, bool bSelected
 
 BEGIN_MESSAGE_MAP(CDemoWindow, CWnd)
 ON_MESSAGE(WM_CHECKTREE_ITEMCLICK, OnItemClick)
+ON_WM_TIMER()
 ON_COMMAND_RANGE(kCmdOpen, kCmdProperties, OnMenuCommand)
 END_MESSAGE_MAP()
 
@@ -78,6 +79,14 @@ LRESULT CDemoWindow::OnItemClick(WPARAM wParam, LPARAM lParam) {
     m_log.Write("  notice options: item click " + CDemoHost::PathOf(*m_pOptions, hItem) + " (" +
                 std::to_string(lParam) + "), now " + CDemoHost::CheckStateOf(*m_pOptions, hItem));
     return 0;
+}
+
+void CDemoWindow::OnTimer(UINT_PTR nIDEvent) {
+    KillTimer(nIDEvent);
+    std::function<void()> onTimer = std::move(m_onTimer);
+    m_onTimer = nullptr;
+    if (onTimer)
+        onTimer();
 }
 
 void CDemoWindow::OnMenuCommand(UINT nID) {

@@ -7,6 +7,7 @@
 #include "DemoListener.h"
 #include "EventLog.h"
 
+#include <functional>
 #include <string>
 
 constexpr UINT kCatalogID = 101;
@@ -22,8 +23,11 @@ public:
 
     COrnTreeCtrl* m_pCatalog = nullptr;
     COrnTreeCtrl* m_pOptions = nullptr;
+    // Runs once when the window's next timer falls due; timers run inside the drag loop as well.
+    std::function<void()> m_onTimer;
 
 protected:
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg LRESULT OnItemClick(WPARAM wParam, LPARAM lParam);
     afx_msg void OnMenuCommand(UINT nID);
     DECLARE_MESSAGE_MAP()

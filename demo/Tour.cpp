@@ -20,6 +20,10 @@ void CTour::Begin(const char* pszNarration) {
 
 bool CTour::End(const char* pszName) {
     CUser::Pump();
+    return Save(pszName);
+}
+
+bool CTour::Save(const char* pszName) {
     if (m_outDir.empty())
         return true;
     char szFile[64];
@@ -115,8 +119,18 @@ bool CTour::Run() {
     Begin("drag 'Bookshelf' onto 'Furniture': the catalog reports a move and the host carries it out");
     HTREEITEM hShelf = Item(h.m_catalog, "Catalog\\Storage\\Bookshelf");
     HTREEITEM hFurniture = Item(h.m_catalog, "Catalog\\Furniture");
-    if (hShelf && hFurniture)
-        CUser::DragOnto(h.m_catalog, hShelf, h.m_catalog, hFurniture, false);
+    if (hShelf && hFurniture) {
+        // A picture while the pointer rests over the target, with the drag image and the drop highlight.
+        constexpr UINT kRest = 300;
+        h.m_window.m_onTimer = [this, &bPictures] { bPictures &= Save("drag-image"); };
+        h.m_window.SetTimer(1, ::GetDoubleClickTime() + kRest / 2, nullptr);
+        CUser::Press(h.m_catalog, hShelf);
+        CPoint point = CUser::LabelPoint(h.m_catalog, hFurniture);
+        emu::MouseMove(point.x, point.y);
+        emu::Wait(kRest);
+        emu::MouseUp();
+        CUser::Pump();
+    }
     m_log.Write(std::string("  'Catalog\\Furniture\\Bookshelf' ") +
                 (CDemoHost::Find(h.m_catalog, "Catalog\\Furniture\\Bookshelf") ? "exists" : "is missing"));
     bPictures &= End("drag-move");

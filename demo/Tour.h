@@ -24,6 +24,8 @@ public:
 private:
     void Begin(const char* pszNarration);
     bool End(const char* pszName);
+    // Writes the window's picture now, named after the step.
+    bool Save(const char* pszName);
 
     void ReportChecks(COrnTreeCtrl& tree, const char* pszName, const std::vector<const char*>& paths);
 

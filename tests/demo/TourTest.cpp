@@ -126,7 +126,7 @@ TEST_F(TourTest, EveryStepCausesTheEventsAndNoticesOfWhatTheUserDid) {
 TEST_F(TourTest, PicturesShowTheCheckBoxesAndTheSelectionHighlight) {
     CTour tour(m_host, m_log, m_dir.string());
     ASSERT_TRUE(tour.Run());
-    ASSERT_EQ(13u, tour.Pictures().size());
+    ASSERT_EQ(14u, tour.Pictures().size());
     EXPECT_EQ((m_dir / "09-options-checks.png").string(), tour.Pictures()[8]);
     // The options are not changed after this step, so the tree still tells where its rows are.
     emu::Picture picture = emu::LoadPicture(tour.Pictures()[8]);
@@ -153,6 +153,16 @@ TEST_F(TourTest, PicturesShowTheCheckBoxesAndTheSelectionHighlight) {
     CRect other = LabelRect(options, "Install\\Documentation");
     CPoint plain = InPicture(options, CPoint(other.left + 1, other.top + 1));
     EXPECT_EQ(::GetSysColor(COLOR_WINDOW), picture.Pixel(plain.x, plain.y));
+
+    // Taken while the pointer rested on 'Furniture' in the drag: its row, which later steps leave in place,
+    // shows the drop highlight.
+    EXPECT_EQ((m_dir / "10-drag-image.png").string(), tour.Pictures()[9]);
+    emu::Picture dragging = emu::LoadPicture(tour.Pictures()[9]);
+    CRect target = LabelRect(m_host.m_catalog, "Catalog\\Furniture");
+    CPoint highlighted = InPicture(m_host.m_catalog, CPoint(target.left + 1, target.top + 1));
+    EXPECT_EQ(::GetSysColor(COLOR_HIGHLIGHT), dragging.Pixel(highlighted.x, highlighted.y));
+    emu::Picture after = emu::LoadPicture(tour.Pictures()[10]);
+    EXPECT_EQ(::GetSysColor(COLOR_WINDOW), after.Pixel(highlighted.x, highlighted.y)) << "the drop ended it";
 }
 
 TEST_F(TourTest, WithoutAFolderTheTourTakesNoPictures) {
