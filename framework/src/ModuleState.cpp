@@ -3,16 +3,33 @@
 #include "afx/Wnd.h"
 #include "WndInternal.h"
 
+#include <thread>
+
 namespace {
 
-// Kept for the thread's lifetime: objects destroyed at exit still reach it.
+const std::thread::id g_mainThread = std::this_thread::get_id();
+
 thread_local AFX_THREAD_STATE* t_pThreadState = nullptr;
+
+// Frees a thread's data when the thread ends. The main thread's stays until the process ends, because
+// static objects destroyed at exit still reach it.
+struct ThreadStateReaper {
+    ~ThreadStateReaper() {
+        if (std::this_thread::get_id() != g_mainThread) {
+            delete t_pThreadState;
+            t_pThreadState = nullptr;
+        }
+    }
+};
+thread_local ThreadStateReaper t_reaper;
 
 } // namespace
 
 AFX_THREAD_STATE* AFXAPI AfxGetThreadState() {
-    if (t_pThreadState == nullptr)
+    if (t_pThreadState == nullptr) {
+        static_cast<void>(&t_reaper);
         t_pThreadState = new AFX_THREAD_STATE{};
+    }
     return t_pThreadState;
 }
 
