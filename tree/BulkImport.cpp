@@ -126,6 +126,15 @@ private:
     std::unordered_map<LONG, HTREEITEM> m_items;
 };
 
+// Whether every byte of the text is a character of its own in the system code page: none is a lead byte.
+bool IsSingleByte(LPCSTR psz, int nLength) {
+    for (int i = 0; i < nLength; ++i) {
+        if ((static_cast<unsigned char>(psz[i]) & 0x80) != 0 && IsDBCSLeadByte(static_cast<BYTE>(psz[i])))
+            return false;
+    }
+    return true;
+}
+
 // Hashes texts and views of texts alike, so that a component is looked up without copying it.
 struct CTextHash {
     using is_transparent = void;
@@ -138,9 +147,11 @@ struct CTextHash {
 // text with the first, and goes on with the first child whose text is the second. Here the children of an
 // item are looked up by text in a table of the item's children (the first child with each text), made when
 // the item is first passed and kept up to date by the import; texts are known from the tables, not asked
-// again. And a level whose second component ended at a backslash reads and decides exactly the same in every
-// longer partial path of the same path, while the import only ever adds items after existing siblings, so
-// its step stays valid: each lookup starts at the deepest level reached that way by the one before.
+// again. A level that went on to a child reads and decides exactly the same in every longer partial path of
+// the same path, as long as the second component read there is followed by a backslash in the longer ones
+// (always, when every byte of the path is a character of its own), and the import only ever adds items
+// after existing siblings, so that step stays valid: each lookup starts at the deepest level reached that
+// way by the one before.
 class CFirstBranchPaths {
 public:
     explicit CFirstBranchPaths(CTreeCtrl& tree) : m_tree(tree) {}
@@ -148,22 +159,25 @@ public:
     // The partial paths that follow, up to the next call, are those of strFull: each one is strFull up to a
     // component's end (components separated by single backslashes, the first not empty unless it is the only
     // one).
-    void BeginPath(const CString& strFull) {
+    void BeginPath(LPCSTR psz, int nLength) {
         m_levels.clear();
-        int nLength = strFull.GetLength();
-        LPCSTR psz = strFull;
-        m_nextNonSeparator.assign(static_cast<size_t>(nLength) + 1, nLength);
-        for (int i = nLength - 1; i >= 0; --i)
-            m_nextNonSeparator[static_cast<size_t>(i)] =
-                psz[i] == '\\' ? m_nextNonSeparator[static_cast<size_t>(i) + 1] : i;
-        // Character starts in the system code page; without bytes above 0x7F every byte starts one.
+        m_nextSeparator.resize(static_cast<size_t>(nLength) + 1);
+        m_nextNonSeparator.resize(static_cast<size_t>(nLength) + 1);
+        m_nextSeparator[static_cast<size_t>(nLength)] = m_nextNonSeparator[static_cast<size_t>(nLength)] =
+            nLength;
+        m_bSingleByte = true;
+        for (int i = nLength - 1; i >= 0; --i) {
+            size_t u = static_cast<size_t>(i);
+            bool bSeparator = psz[i] == '\\';
+            m_nextSeparator[u] = bSeparator ? i : m_nextSeparator[u + 1];
+            m_nextNonSeparator[u] = bSeparator ? m_nextNonSeparator[u + 1] : i;
+        }
+        // Character starts in the system code page; without lead bytes every byte starts one.
+        m_bSingleByte = IsSingleByte(psz, nLength);
         m_charStarts.clear();
-        bool bWide = false;
-        for (int i = 0; i < nLength && !bWide; ++i)
-            bWide = (static_cast<unsigned char>(psz[i]) & 0x80) != 0;
-        if (bWide) {
+        if (!m_bSingleByte) {
             m_charStarts.assign(static_cast<size_t>(nLength), false);
-            for (LPCSTR p = psz; *p != '\0';) {
+            for (LPCSTR p = psz; p < psz + nLength;) {
                 m_charStarts[static_cast<size_t>(p - psz)] = true;
                 LPCSTR pNext = CharNextA(p);
                 p = pNext > p ? pNext : p + 1;
@@ -171,9 +185,9 @@ public:
         }
     }
 
-    // CheckFz(first top-level item, strPath), where strPath is a partial path of the current path, longer
-    // than the one before.
-    HTREEITEM Resolve(const CString& strPath) {
+    // CheckFz(first top-level item, partial path), where the partial path is the first nLength bytes of the
+    // current path, longer than the one before; a path with lead bytes also comes as a string of its own.
+    HTREEITEM Resolve(LPCSTR psz, int nLength, const CString* pPartial) {
         if (m_hRoot == NULL) {
             m_hRoot = m_tree.GetRootItem();
             if (m_hRoot == NULL)
@@ -182,12 +196,10 @@ public:
         }
         if (m_levels.empty())
             m_levels.push_back({0, m_hRoot, &m_strRootText});
-        int nLength = strPath.GetLength();
-        LPCSTR psz = strPath;
         bool bEndsInSeparator = nLength > 0 && psz[nLength - 1] == '\\' &&
-                                (m_charStarts.empty() || m_charStarts[static_cast<size_t>(nLength) - 1]);
+                                (m_bSingleByte || m_charStarts[static_cast<size_t>(nLength) - 1]);
         // The walk goes on from the last level kept; levels it adds are kept while each is reached by a step
-        // whose second component ended at a backslash.
+        // that longer partial paths repeat.
         size_t nKept = m_levels.size();
         Level level = m_levels.back();
         for (;;) {
@@ -196,36 +208,37 @@ public:
             bool bClosedByExtra = iFrom == nLength || !bEndsInSeparator;
             std::string_view first, second;
             int iNext = -1;
-            int iSeparator = strPath.Find('\\', iFrom);
+            int iSeparator = FindSeparator(pPartial, nLength, iFrom);
             if (iSeparator >= 0) {
                 first = std::string_view(psz + iFrom, static_cast<size_t>(iSeparator - iFrom));
                 iNext = iSeparator + 1;
             } else if (bClosedByExtra) {
                 first = std::string_view(psz + iFrom, static_cast<size_t>(nLength - iFrom));
             }
-            bool bSecond = false, bSecondEndsAtSeparator = false;
+            bool bSecond = false, bRepeated = false;
             if (iNext >= 0) {
-                int iSecondEnd = strPath.Find('\\', iNext);
+                int iSecondEnd = FindSeparator(pPartial, nLength, iNext);
                 if (iSecondEnd >= 0) {
                     second = std::string_view(psz + iNext, static_cast<size_t>(iSecondEnd - iNext));
-                    bSecond = bSecondEndsAtSeparator = true;
+                    bSecond = bRepeated = true;
                 } else if (bClosedByExtra) {
                     second = std::string_view(psz + iNext, static_cast<size_t>(nLength - iNext));
                     bSecond = true;
+                    bRepeated = m_bSingleByte;
                 }
             }
             if (!bSecond)
                 return *level.pText == first ? level.hItem : NULL;
             if (*level.pText != first)
                 return NULL;
-            if (!m_tree.ItemHasChildren(level.hItem))
+            const CChildren& children = ChildrenOf(level.hItem);
+            if (!children.bHasChildren)
                 return NULL;
-            const Children& children = ChildrenOf(level.hItem);
-            auto it = children.find(second);
-            if (it == children.end())
+            auto it = children.byText.find(second);
+            if (it == children.byText.end())
                 return NULL;
-            level = {strPath.Find('\\', level.iRest) + 1, it->second, &it->first};
-            if (bSecondEndsAtSeparator && nKept == m_levels.size()) {
+            level = {FindSeparator(pPartial, nLength, level.iRest) + 1, it->second, &it->first};
+            if (bRepeated && nKept == m_levels.size()) {
                 m_levels.push_back(level);
                 ++nKept;
             }
@@ -237,38 +250,60 @@ public:
         if (hItem == NULL || hParent == NULL || hParent == TVI_ROOT)
             return;
         auto it = m_children.find(hParent);
-        if (it != m_children.end())
-            it->second->try_emplace(pszText, hItem);
+        if (it == m_children.end())
+            return;
+        CChildren& children = *it->second;
+        children.byText.try_emplace(pszText, hItem);
+        // An item that reports children goes on doing so when one more is added.
+        if (!children.bHasChildren)
+            children.bHasChildren = m_tree.ItemHasChildren(hParent) != FALSE;
     }
 
 private:
-    using Children = std::unordered_map<std::string, HTREEITEM, CTextHash, std::equal_to<>>;
+    // An item's children: whether it reports any (ItemHasChildren), and the first child with each text.
+    struct CChildren {
+        bool bHasChildren;
+        std::unordered_map<std::string, HTREEITEM, CTextHash, std::equal_to<>> byText;
+    };
     struct Level {
         int iRest;                // where the rest of the path starts
         HTREEITEM hItem;          // the item that stands for its first component
         const std::string* pText; // the item's text
     };
 
-    // The first child with each text, read from the tree once.
-    const Children& ChildrenOf(HTREEITEM hItem) {
-        std::unique_ptr<Children>& pChildren = m_children[hItem];
+    // The children of an item, read from the tree once.
+    const CChildren& ChildrenOf(HTREEITEM hItem) {
+        std::unique_ptr<CChildren>& pChildren = m_children[hItem];
         if (!pChildren) {
-            pChildren = std::make_unique<Children>();
+            pChildren = std::make_unique<CChildren>();
+            pChildren->bHasChildren = m_tree.ItemHasChildren(hItem) != FALSE;
             for (HTREEITEM hChild = m_tree.GetChildItem(hItem); hChild != NULL;
                  hChild = m_tree.GetNextSiblingItem(hChild))
-                pChildren->try_emplace(static_cast<LPCSTR>(m_tree.GetItemText(hChild)), hChild);
+                pChildren->byText.try_emplace(static_cast<LPCSTR>(m_tree.GetItemText(hChild)), hChild);
         }
         return *pChildren;
+    }
+
+    // CString::Find('\\', iFrom) on the partial path of nLength bytes.
+    int FindSeparator(const CString* pPartial, int nLength, int iFrom) const {
+        if (!m_bSingleByte)
+            return pPartial->Find('\\', iFrom);
+        if (iFrom >= nLength)
+            return -1;
+        int iFound = m_nextSeparator[static_cast<size_t>(iFrom)];
+        return iFound < nLength ? iFound : -1;
     }
 
     CTreeCtrl& m_tree;
     HTREEITEM m_hRoot = NULL;
     std::string m_strRootText;
-    std::unordered_map<HTREEITEM, std::unique_ptr<Children>> m_children;
+    std::unordered_map<HTREEITEM, std::unique_ptr<CChildren>> m_children;
     std::vector<Level> m_levels;
-    // For each position of the current path, the first position from there on that is not a backslash.
-    std::vector<int> m_nextNonSeparator;
-    // Empty when every byte of the current path starts a character.
+    // For each position of the current path, the first position from there on that is a backslash, and
+    // the first that is not.
+    std::vector<int> m_nextSeparator, m_nextNonSeparator;
+    // Whether every byte of the current path is a character of its own; if not, where characters start.
+    bool m_bSingleByte = true;
     std::vector<bool> m_charStarts;
 };
 
@@ -331,13 +366,49 @@ void COrnTreeCtrl::ImpByPaths(CStringArray* pPaths, unsigned long ulUnused, bool
     INT_PTR nPaths = pPaths->GetSize();
     CStringArray arrComponents;
     CFirstBranchPaths index(*this);
+    std::string strText;
     for (INT_PTR iPath = 0; iPath < nPaths; ++iPath) {
-        CString strWork = pPaths->GetAt(iPath);
+        const CString& strPath = pPaths->GetAt(iPath);
+        LPCSTR psz = strPath;
+        int nLength = strPath.GetLength();
+        HTREEITEM hParent = TVI_ROOT;
+        if (IsSingleByte(psz, nLength)) {
+            // Every byte a character: the trimmed path's components are the texts between its backslashes
+            // (one empty component when nothing is left), and each partial path is the trimmed path up to a
+            // component's end.
+            int iBegin = 0, iEnd = nLength;
+            while (iBegin < iEnd && psz[iBegin] == '\\')
+                ++iBegin;
+            while (iEnd > iBegin && psz[iEnd - 1] == '\\')
+                --iEnd;
+            index.BeginPath(psz + iBegin, iEnd - iBegin);
+            for (int iComponent = iBegin;;) {
+                const void* pSeparator =
+                    std::memchr(psz + iComponent, '\\', static_cast<size_t>(iEnd - iComponent));
+                int iComponentEnd =
+                    pSeparator ? static_cast<int>(static_cast<LPCSTR>(pSeparator) - psz) : iEnd;
+                HTREEITEM hItem = index.Resolve(psz + iBegin, iComponentEnd - iBegin, NULL);
+                if (hItem == NULL) {
+                    strText.assign(psz + iComponent, static_cast<size_t>(iComponentEnd - iComponent));
+                    if (strText.empty())
+                        strText = " ";
+                    hItem = InsertItem(TVIF_TEXT, strText.c_str(), 0, 0, 0, 0, 0, hParent, TVI_LAST);
+                    index.Inserted(hItem, hParent, strText.c_str());
+                }
+                hParent = hItem;
+                if (iComponentEnd >= iEnd)
+                    break;
+                iComponent = iComponentEnd + 1;
+            }
+            continue;
+        }
+
+        // Lead bytes: the path is cut with the framework's string operations, character by character.
+        CString strWork = strPath;
         strWork.TrimLeft('\\');
         strWork.TrimRight('\\');
         strWork += '\\';
         Explode(strWork, &arrComponents);
-
         // The partial paths are the whole path's beginnings, so the whole path is made first.
         CString strFull;
         for (INT_PTR iComponent = 0; iComponent < arrComponents.GetSize(); ++iComponent) {
@@ -345,18 +416,16 @@ void COrnTreeCtrl::ImpByPaths(CStringArray* pPaths, unsigned long ulUnused, bool
             strFull += arrComponents[iComponent];
             strFull.TrimLeft('\\');
         }
-        index.BeginPath(strFull);
-
+        index.BeginPath(strFull, strFull.GetLength());
         CString strPartial;
-        HTREEITEM hParent = TVI_ROOT;
         for (INT_PTR iComponent = 0; iComponent < arrComponents.GetSize(); ++iComponent) {
             const CString& strComponent = arrComponents[iComponent];
             strPartial += '\\';
             strPartial += strComponent;
             strPartial.TrimLeft('\\');
             if (strPartial.GetLength() > strFull.GetLength())
-                index.BeginPath(strPartial);
-            HTREEITEM hItem = index.Resolve(strPartial);
+                index.BeginPath(strPartial, strPartial.GetLength());
+            HTREEITEM hItem = index.Resolve(strPartial, strPartial.GetLength(), &strPartial);
             if (hItem == NULL) {
                 LPCSTR pszText = strComponent.IsEmpty() ? " " : static_cast<LPCSTR>(strComponent);
                 hItem = InsertItem(TVIF_TEXT, pszText, 0, 0, 0, 0, 0, hParent, TVI_LAST);
