@@ -1,0 +1,473 @@
+// The library's operations at 10^3 to 10^6 items on the emulated tree view: filling (AddItem, both imports,
+// and the imports' record-by-record definitions for comparison), searching and addressing at their worst,
+// expanding, checking a whole branch, hit tests and scrolling in a large expanded tree, and deleting all.
+// Each reports items per second where it handles items; the footprint benchmarks report heap bytes per item,
+// each measured in a process of its own so that no earlier tree's memory is counted or reused.
+#include <TalControl.h>
+#include <benchmark/benchmark.h>
+#include <emu/Emu.h>
+
+#include <malloc.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The protected operations that the imports' definitions are made of.
+class CBenchTree : public COrnTreeCtrl {
+public:
+    using COrnTreeCtrl::CheckFz;
+    using COrnTreeCtrl::Explode;
+    using COrnTreeCtrl::ImpItem;
+};
+
+class CBenchListener : public CCtrlListener {
+public:
+    int OnEvent1(CCtrlBase*) override { return 0; }
+    bool OnEvent2(CCtrlBase*) override { return true; }
+    bool OnEndLabelEdit(CCtrlBase*) override { return true; }
+    bool OnDropCopy(CCtrlBase*) override { return true; }
+    bool OnDropMove(CCtrlBase*) override { return true; }
+    bool OnEvent7(CCtrlBase*) override { return true; }
+    bool OnEvent8(CCtrlBase*) override { return true; }
+    bool OnSelChanged(CCtrlBase*) override { return true; }
+};
+
+// A host window with a tree of the given control class attached to a tree-view window by subclassing, as a
+// dialog's control is; the tree shows 400 by 400 pixels.
+template <class TTree> struct Host {
+    CWinApp app{"LibraryBench"};
+    CWnd parent;
+    TTree tree;
+    CBenchListener listener;
+
+    Host() {
+        emu::Reset();
+        parent.CreateEx(0, nullptr, "bench", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr);
+        app.m_pMainWnd = &parent;
+        ::InitCommonControls();
+        HWND hwnd = ::CreateWindowExA(
+            0, WC_TREEVIEWA, "", WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, 0,
+            0, 400, 400, parent.m_hWnd, reinterpret_cast<HMENU>(UINT_PTR{7}), nullptr, nullptr);
+        tree.SubclassWindow(hwnd);
+        tree.SetListener(&listener);
+    }
+    ~Host() {
+        tree.DeleteAllItems();
+        app.m_pMainWnd = nullptr;
+        CWnd::DeleteTempMap();
+    }
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
+};
+
+using Tree = Host<CBenchTree>;
+
+// ID records: item k has ID k + 1 and the parent that the shape gives (ID 0: the top level, as -1).
+enum class Shape { Flat, Balanced, Chain };
+long ParentID(Shape shape, long k) {
+    if (k == 0)
+        return -1;
+    switch (shape) {
+    case Shape::Flat:
+        return 1;
+    case Shape::Balanced:
+        return (k - 1) / 10 + 1; // ten children each
+    case Shape::Chain:
+        return k;
+    }
+    return -1;
+}
+void MakeRecords(CStringArray& records, Shape shape, long n) {
+    records.SetSize(4 * n);
+    char text[32];
+    for (long k = 0; k < n; ++k) {
+        records[4 * k] = "1";
+        std::snprintf(text, sizeof text, "%ld", ParentID(shape, k));
+        records[4 * k + 1] = text;
+        std::snprintf(text, sizeof text, "%ld", k + 1);
+        records[4 * k + 2] = text;
+        std::snprintf(text, sizeof text, "item %ld", k);
+        records[4 * k + 3] = text;
+    }
+}
+
+// A folder-like set of n file paths: Root\dN\dN\dN\file N.txt, ten files a folder and ten folders a folder.
+void MakePaths(CStringArray& paths, long n) {
+    paths.SetSize(n);
+    char text[96];
+    for (long k = 0; k < n; ++k) {
+        std::snprintf(text, sizeof text, "Root\\d%ld\\d%ld\\d%ld\\file %ld.txt", k / 1000, k / 100 % 10,
+                      k / 10 % 10, k);
+        paths[k] = text;
+    }
+}
+
+// Fills the tree with n items through the control, in one of the shapes; the handles in order.
+std::vector<HTREEITEM> Fill(COrnTreeCtrl& tree, Shape shape, long n) {
+    std::vector<HTREEITEM> items;
+    items.reserve(static_cast<size_t>(n));
+    for (long k = 0; k < n; ++k) {
+        long parent = ParentID(shape, k);
+        HTREEITEM hParent = parent < 0 ? TVI_ROOT : items[static_cast<size_t>(parent - 1)];
+        items.push_back(tree.AddItem(hParent, "item", TVI_LAST, 0, 0, k + 1));
+    }
+    return items;
+}
+
+// The imports as their definitions run them: ImpItem per record; a CheckFz lookup per path component.
+HTREEITEM ReferenceImpByIds(CBenchTree& tree, CStringArray* pRecords, long lWantedID) {
+    HTREEITEM hWanted = nullptr;
+    int nRecords = static_cast<int>(pRecords->GetSize() / 4);
+    for (int k = 0; k < nRecords; ++k) {
+        HTREEITEM hItem = tree.ImpItem(pRecords, k, lWantedID);
+        if (hWanted == nullptr)
+            hWanted = hItem;
+    }
+    return hWanted;
+}
+void ReferenceImpByPaths(CBenchTree& tree, CStringArray* pPaths) {
+    CStringArray arrComponents;
+    for (INT_PTR i = 0; i < pPaths->GetSize(); ++i) {
+        CString strWork = pPaths->GetAt(i);
+        strWork.TrimLeft('\\');
+        strWork.TrimRight('\\');
+        strWork += '\\';
+        tree.Explode(strWork, &arrComponents);
+        CString strPartial;
+        HTREEITEM hParent = TVI_ROOT;
+        for (INT_PTR c = 0; c < arrComponents.GetSize(); ++c) {
+            strPartial += '\\';
+            strPartial += arrComponents[c];
+            strPartial.TrimLeft('\\');
+            HTREEITEM hItem = tree.CheckFz(tree.GetRootItem(), strPartial);
+            if (hItem == nullptr)
+                hItem =
+                    tree.InsertItem(TVIF_TEXT, arrComponents[c].IsEmpty() ? " " : LPCSTR(arrComponents[c]), 0,
+                                    0, 0, 0, 0, hParent, TVI_LAST);
+            hParent = hItem;
+        }
+    }
+}
+
+void Items(benchmark::State& state, long n) {
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * n);
+}
+
+// --- Filling ---------------------------------------------------------------------------------------------
+
+void AddItem(benchmark::State& state) {
+    long n = static_cast<long>(state.range(0));
+    Tree t;
+    for (auto _ : state) {
+        state.PauseTiming();
+        t.tree.DeleteAllItems();
+        state.ResumeTiming();
+        HTREEITEM hRoot = t.tree.AddItem(TVI_ROOT, "root", TVI_LAST, 0, 0, 1);
+        for (long k = 1; k < n; ++k)
+            t.tree.AddItem(hRoot, "item", TVI_LAST, 0, 0, k + 1);
+    }
+    Items(state, n);
+}
+
+template <Shape shape, bool bReference> void ImpByIds(benchmark::State& state) {
+    long n = static_cast<long>(state.range(0));
+    Tree t;
+    CStringArray records;
+    MakeRecords(records, shape, n);
+    for (auto _ : state) {
+        state.PauseTiming();
+        t.tree.DeleteAllItems();
+        state.ResumeTiming();
+        HTREEITEM hItem =
+            bReference ? ReferenceImpByIds(t.tree, &records, n) : t.tree.ImpByIds(&records, false, n);
+        benchmark::DoNotOptimize(hItem);
+    }
+    Items(state, n);
+}
+
+template <bool bReference> void ImpByPaths(benchmark::State& state) {
+    long n = static_cast<long>(state.range(0));
+    Tree t;
+    CStringArray paths;
+    MakePaths(paths, n);
+    for (auto _ : state) {
+        state.PauseTiming();
+        t.tree.DeleteAllItems();
+        state.ResumeTiming();
+        if (bReference)
+            ReferenceImpByPaths(t.tree, &paths);
+        else
+            t.tree.ImpByPaths(&paths, 0, false);
+    }
+    state.counters["items"] = static_cast<double>(t.tree.GetCount());
+    Items(state, n);
+}
+
+// --- Searching and addressing at their worst ---------------------------------------------------------------
+
+// An ID that no item has: the whole branch is walked.
+void FindHandleByID(benchmark::State& state) {
+    long n = static_cast<long>(state.range(0));
+    Tree t;
+    Fill(t.tree, Shape::Balanced, n);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(t.tree.FindHandleByID(n + 1, t.tree.GetRootItem()));
+    Items(state, n);
+}
+
+// The last of n children: every sibling's text is compared before it.
+void GetItemByDirFlat(benchmark::State& state) {
+    long n = static_cast<long>(state.range(0));
+    Tree t;
+    HTREEITEM hRoot = t.tree.AddItem(TVI_ROOT, "root", TVI_LAST, 0, 0, 1);
+    for (long k = 1; k < n; ++k)
+        t.tree.AddItem(hRoot, ("item " + std::to_string(k)).c_str(), TVI_LAST, 0, 0, k + 1);
+    CString strPath;
+    strPath.Format("root\\item %ld", n - 1);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(t.tree.GetItemByDir(strPath));
+    Items(state, n);
+}
+
+// The bottom of a chain n deep, by its path of n components.
+void GetItemByDirDeep(benchmark::State& state) {
+    long n = static_cast<long>(state.range(0));
+    Tree t;
+    std::vector<HTREEITEM> chain = Fill(t.tree, Shape::Chain, n);
+    CString strPath;
+    t.tree.GetItemDir(strPath, chain.back());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(t.tree.GetItemByDir(strPath));
+    Items(state, n);
+}
+
+void GetItemDirDeep(benchmark::State& state) {
+    long n = static_cast<long>(state.range(0));
+    Tree t;
+    std::vector<HTREEITEM> chain = Fill(t.tree, Shape::Chain, n);
+    CString strPath;
+    for (auto _ : state) {
+        t.tree.GetItemDir(strPath, chain.back());
+        benchmark::DoNotOptimize(strPath.GetLength());
+    }
+    Items(state, n);
+}
+
+template <Shape shape> void GetLeafDirs(benchmark::State& state) {
+    long n = static_cast<long>(state.range(0));
+    Tree t;
+    Fill(t.tree, shape, n);
+    for (auto _ : state) {
+        CStringArray leaves;
+        COrnTreeCtrl::GetLeafDirs(t.tree, "item", t.tree.GetRootItem(), leaves);
+        benchmark::DoNotOptimize(leaves.GetSize());
+    }
+    Items(state, n);
+}
+
+// --- Expanding and checking --------------------------------------------------------------------------------
+
+template <Shape shape> void ExpandAll(benchmark::State& state) {
+    long n = static_cast<long>(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        {
+            Tree t;
+            Fill(t.tree, shape, n);
+            state.ResumeTiming();
+            t.tree.ExpandAll(t.tree.GetRootItem());
+            state.PauseTiming();
+        }
+        state.ResumeTiming();
+    }
+    Items(state, n);
+}
+
+// A click on the root's box checks or unchecks all n - 1 descendants.
+void ClickItem(benchmark::State& state) {
+    long n = static_cast<long>(state.range(0));
+    Host<COrnCheckTreeCtrl> t;
+    Fill(t.tree, Shape::Balanced, n);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(t.tree.ClickItem(t.tree.GetRootItem()));
+    Items(state, n);
+}
+
+// --- Hit tests and scrolling in a large expanded tree ------------------------------------------------------
+
+// n items: a thousandth of them top-level, expanded, each holding an equal share of the rest.
+std::vector<HTREEITEM> FillExpanded(COrnTreeCtrl& tree, long n) {
+    std::vector<HTREEITEM> items;
+    items.reserve(static_cast<size_t>(n));
+    long nTop = std::max(1L, n / 1000);
+    HTREEITEM hTop = nullptr;
+    for (long k = 0; k < n; ++k) {
+        if (k % (n / nTop) == 0 && k / (n / nTop) < nTop) {
+            if (hTop)
+                tree.Expand(hTop, TVE_EXPAND);
+            hTop = tree.AddItem(TVI_ROOT, "a parent item", TVI_LAST, 0, 0, k + 1);
+            items.push_back(hTop);
+        } else {
+            items.push_back(tree.AddItem(hTop, "child item", TVI_LAST, 0, 0, k + 1));
+        }
+    }
+    tree.Expand(hTop, TVE_EXPAND);
+    return items;
+}
+
+// Scrolls a random item to the top, then asks which item is at a random point.
+void HitTest(benchmark::State& state) {
+    long n = static_cast<long>(state.range(0));
+    Tree t;
+    std::vector<HTREEITEM> items = FillExpanded(t.tree, n);
+    std::mt19937 random(7);
+    for (auto _ : state) {
+        t.tree.SelectSetFirstVisible(items[random() % items.size()]);
+        benchmark::DoNotOptimize(t.tree.HitTest(CPoint(40, static_cast<int>(random() % 400))));
+    }
+}
+
+// One line down at a time, from the top to the bottom and again.
+void LineScroll(benchmark::State& state) {
+    long n = static_cast<long>(state.range(0));
+    Tree t;
+    std::vector<HTREEITEM> items = FillExpanded(t.tree, n);
+    long nLine = 0;
+    for (auto _ : state) {
+        if (++nLine == n) {
+            t.tree.SendMessage(WM_VSCROLL, SB_TOP, 0);
+            nLine = 0;
+        }
+        t.tree.SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
+    }
+    benchmark::DoNotOptimize(t.tree.GetFirstVisibleItem());
+}
+
+void DeleteAll(benchmark::State& state) {
+    long n = static_cast<long>(state.range(0));
+    Tree t;
+    for (auto _ : state) {
+        state.PauseTiming();
+        FillExpanded(t.tree, n);
+        state.ResumeTiming();
+        t.tree.DeleteAllItems();
+    }
+    Items(state, n);
+}
+
+// --- Footprint ---------------------------------------------------------------------------------------------
+
+size_t HeapInUse() {
+    struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+// Runs fill in a child process, on a fresh tree, and gives the heap it took per item of the tree.
+double BytesPerItem(const std::function<void(CBenchTree&)>& fill) {
+    int fds[2];
+    if (pipe(fds) != 0)
+        return -1;
+    pid_t pid = fork();
+    if (pid == 0) {
+        double result = -1;
+        {
+            Tree t;
+            size_t before = HeapInUse();
+            fill(t.tree);
+            result = static_cast<double>(HeapInUse() - before) / t.tree.GetCount();
+        }
+        ssize_t written = write(fds[1], &result, sizeof result);
+        _exit(written == sizeof result ? 0 : 1);
+    }
+    double result = -1;
+    if (read(fds[0], &result, sizeof result) != sizeof result)
+        result = -1;
+    close(fds[0]);
+    close(fds[1]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return result;
+}
+
+void Footprint(benchmark::State& state, std::function<void(CBenchTree&, long)> fill) {
+    long n = static_cast<long>(state.range(0));
+    for (auto _ : state)
+        state.counters["bytes/item"] = BytesPerItem([&](CBenchTree& tree) { fill(tree, n); });
+}
+
+// Small inputs are repeated until the time is long enough; the largest run a few times.
+void Sizes(benchmark::internal::Benchmark* b) {
+    b->RangeMultiplier(10)->Range(1000, 1000000)->Unit(benchmark::kMillisecond);
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(Footprint, AddItem, [](CBenchTree& tree, long n) { Fill(tree, Shape::Flat, n); })
+    ->Arg(1000000)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Footprint, ImpByIds,
+                  [](CBenchTree& tree, long n) {
+                      CStringArray records;
+                      MakeRecords(records, Shape::Balanced, n);
+                      tree.ImpByIds(&records, false, 0);
+                  })
+    ->Arg(1000000)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Footprint, ImpByPaths,
+                  [](CBenchTree& tree, long n) {
+                      CStringArray paths;
+                      MakePaths(paths, n);
+                      tree.ImpByPaths(&paths, 0, false);
+                  })
+    ->Arg(1000000)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+BENCHMARK(AddItem)->Apply(Sizes);
+BENCHMARK_TEMPLATE(ImpByIds, Shape::Flat, false)->Name("ImpByIds/flat")->Apply(Sizes);
+BENCHMARK_TEMPLATE(ImpByIds, Shape::Balanced, false)->Name("ImpByIds/balanced")->Apply(Sizes);
+BENCHMARK_TEMPLATE(ImpByIds, Shape::Chain, false)->Name("ImpByIds/chain")->Apply(Sizes);
+BENCHMARK_TEMPLATE(ImpByPaths, false)->Name("ImpByPaths/folders")->Apply(Sizes);
+// The definitions grow with the square of the input: up to 10^5, once each at the larger sizes.
+BENCHMARK_TEMPLATE(ImpByIds, Shape::Flat, true)
+    ->Name("ImpByIdsReference/flat")
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(ImpByIds, Shape::Flat, true)
+    ->Name("ImpByIdsReference/flat")
+    ->Arg(100000)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(ImpByPaths, true)
+    ->Name("ImpByPathsReference/folders")
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(ImpByPaths, true)
+    ->Name("ImpByPathsReference/folders")
+    ->Arg(100000)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(FindHandleByID)->Apply(Sizes);
+BENCHMARK(GetItemByDirFlat)->Name("GetItemByDir/flat")->Apply(Sizes);
+BENCHMARK(GetItemByDirDeep)->Name("GetItemByDir/chain")->Apply(Sizes);
+BENCHMARK(GetItemDirDeep)->Name("GetItemDir/chain")->Apply(Sizes);
+BENCHMARK_TEMPLATE(GetLeafDirs, Shape::Balanced)->Name("GetLeafDirs/balanced")->Apply(Sizes);
+BENCHMARK_TEMPLATE(GetLeafDirs, Shape::Chain)->Name("GetLeafDirs/chain")->Apply(Sizes);
+BENCHMARK_TEMPLATE(ExpandAll, Shape::Balanced)->Name("ExpandAll/balanced")->Apply(Sizes);
+BENCHMARK_TEMPLATE(ExpandAll, Shape::Chain)->Name("ExpandAll/chain")->Apply(Sizes);
+BENCHMARK(ClickItem)->Apply(Sizes);
+BENCHMARK(HitTest)->RangeMultiplier(10)->Range(1000, 1000000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(LineScroll)->RangeMultiplier(10)->Range(1000, 1000000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(DeleteAll)->Apply(Sizes);
+BENCHMARK_MAIN();
