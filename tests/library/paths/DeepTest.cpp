@@ -10,10 +10,10 @@ using Strings = std::vector<std::string>;
 
 // A chain built by importing ID records into the emulated tree view: record i has ID i + 1 and the
 // previous record's ID as its parent. The import finds each parent through its index of the chain, so it
-// grows with the depth; expanding the whole chain is what keeps it this short.
+// grows with the depth, as do the walks, the path lookups and expanding the whole chain.
 class ImportedChain : public PathsHost {
 protected:
-    static constexpr int kDepth = 5000;
+    static constexpr int kDepth = 100000;
 
     static std::string Text(int i) { return "n" + std::to_string(i); }
     static std::string PathTo(int depth) {
@@ -74,8 +74,8 @@ TEST_F(ImportedChain, ImportsWalksAndExpands) {
 
 // A tree-view model answering the requests of the operations for a chain of a million items, item i with
 // text "x" and ID i + 1, and for the items imported below or beside it; everything else still goes to the
-// tree view. It records every request in order, and it lets the whole chain be expanded from the top, which
-// the emulated tree view pays for with a walk up to the top at each level.
+// tree view. It records every request in order, so that the order of the expand requests can be compared
+// for the whole chain.
 class ChainModel {
 public:
     ChainModel(HWND hwnd, int depth) : m_hwnd(hwnd) {

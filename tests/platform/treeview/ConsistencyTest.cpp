@@ -4,8 +4,6 @@
 
 #include <random>
 
-using Consistency = TreeFixture;
-
 namespace {
 bool Alive(HWND tree, HTREEITEM h) {
     TVITEMA item{TVIF_HANDLE, h, 0, 0, nullptr, 0, 0, 0, 0, 0};
@@ -13,13 +11,11 @@ bool Alive(HWND tree, HTREEITEM h) {
 }
 } // namespace
 
-TEST_F(Consistency, RowsAndExtentsMatchAPlainWalk) {
-    std::mt19937 random(20261208);
-    std::vector<HTREEITEM> items;
-    auto pick = [&]() { return items[random() % items.size()]; };
-    auto text = [&]() { return std::string(random() % 40, static_cast<char>('a' + random() % 26)); };
-
-    auto check = [&](int step) {
+class Consistency : public TreeFixture {
+protected:
+    // Rows, the last visible item, hit tests, item rectangles and scroll bars against a plain walk of the
+    // visible items.
+    void CheckRows(int step) {
         SCOPED_TRACE("step " + std::to_string(step));
         std::vector<HTREEITEM> rows;
         std::vector<HTREEITEM> pending;
@@ -67,7 +63,16 @@ TEST_F(Consistency, RowsAndExtentsMatchAPlainWalk) {
         bool hbar = GetWindowLongA(tree, GWL_STYLE) & WS_HSCROLL;
         LONG scrolled = hbar && GetScrollInfo(tree, SB_HORZ, &si) ? si.nPos : 0;
         EXPECT_EQ(hbar, widest + scrolled > client.right) << "the widest row decides the horizontal bar";
-    };
+    }
+};
+
+TEST_F(Consistency, RowsAndExtentsMatchAPlainWalk) {
+    std::mt19937 random(20261208);
+    std::vector<HTREEITEM> items;
+    auto pick = [&]() { return items[random() % items.size()]; };
+    auto text = [&]() { return std::string(random() % 40, static_cast<char>('a' + random() % 26)); };
+
+    auto check = [&](int step) { CheckRows(step); };
 
     for (int step = 1; step <= 1500; ++step) {
         unsigned op = random() % 10;
@@ -97,4 +102,52 @@ TEST_F(Consistency, RowsAndExtentsMatchAPlainWalk) {
             return;
     }
     EXPECT_GT(items.size(), 100u);
+}
+
+// Whole branches expanded from the top down, as an expand-all walk does, with edits, collapses and checks
+// in between: the sums above such a walk are brought up to date later, all at once.
+TEST_F(Consistency, BranchesExpandedFromTheTopDown) {
+    std::mt19937 random(8122026);
+    std::vector<HTREEITEM> items;
+    auto pick = [&]() { return items[random() % items.size()]; };
+    for (int n = 0; n < 300; ++n) {
+        HTREEITEM under = items.empty() || random() % 8 == 0
+                              ? TVI_ROOT
+                              : items[items.size() - 1 - random() % std::min<size_t>(items.size(), 4)];
+        items.push_back(Add(std::string(random() % 30, 'x').c_str(), under));
+    }
+    for (int step = 1; step <= 60; ++step) {
+        // Pre-order below a random item, each item expanded before its children.
+        std::vector<HTREEITEM> pending{pick()};
+        while (!pending.empty()) {
+            HTREEITEM h = pending.back();
+            pending.pop_back();
+            Expand(h, TVE_EXPAND);
+            std::vector<HTREEITEM> kids;
+            for (HTREEITEM c = Next(TVGN_CHILD, h); c; c = Next(TVGN_NEXT, c))
+                kids.push_back(c);
+            pending.insert(pending.end(), kids.rbegin(), kids.rend());
+            switch (random() % 40) {
+            case 0:
+                CheckRows(step);
+                break;
+            case 1:
+                Expand(pick(), TVE_COLLAPSE);
+                break;
+            case 2:
+                items.push_back(Add("added in between", pick()));
+                break;
+            case 3:
+                Send(WM_VSCROLL, SB_LINEDOWN);
+                break;
+            default:
+                break;
+            }
+            if (HasFailure())
+                return;
+        }
+        CheckRows(step);
+        if (step % 3 == 0)
+            Expand(pick(), TVE_COLLAPSE);
+    }
 }

@@ -36,6 +36,7 @@ Index ItemStore::Allocate(TreeView* tree) {
 }
 
 void ItemStore::Free(Index i) {
+    Flush();
     Item& it = (*this)[i];
     it.tree = nullptr;
     std::string().swap(it.text);
@@ -100,6 +101,11 @@ void ItemStore::PullBranch(Index n) {
 }
 
 void ItemStore::Propagate(Index n) {
+    Flush();
+    PropagateFrom(n);
+}
+
+void ItemStore::PropagateFrom(Index n) {
     for (;;) {
         Item& it = (*this)[n];
         uint32_t rows = it.rows;
@@ -115,6 +121,45 @@ void ItemStore::Propagate(Index n) {
             Pull(m);
         n = it.parent;
     }
+}
+
+void ItemStore::PropagateExpanded(Index n) {
+    Item& it = (*this)[n];
+    if (!m_pendingBottom || it.parent != m_pendingBottom ||
+        !((*this)[m_pendingBottom].state & TVIS_EXPANDED)) {
+        Flush();
+        // Shown when every ancestor is expanded; otherwise the change stops at the first collapsed one.
+        Index top = n;
+        for (Index p = it.parent; !((*this)[p].flags & HiddenRoot); p = (*this)[p].parent) {
+            if (!((*this)[p].state & TVIS_EXPANDED)) {
+                PropagateFrom(n);
+                return;
+            }
+            top = p;
+        }
+        m_pendingTop = top;
+        m_pendingRoot = (*this)[top].parent;
+    }
+    // n's own values and its siblings' sums now; the rows it adds and its widest row go straight to the
+    // hidden root (expanding only adds rows), and everything between waits.
+    uint32_t rows = it.rows;
+    PullBranch(n);
+    for (Index m = n; m; m = (*this)[m].up)
+        Pull(m);
+    Item& root = (*this)[m_pendingRoot];
+    root.rows += it.rows - rows;
+    root.branchKey = std::max(root.branchKey, it.branchKey);
+    m_pendingBottom = n;
+}
+
+// Every item above the pending one misses at least the rows its last expansion added, so the update goes
+// all the way up to the hidden root.
+void ItemStore::Flush() {
+    if (!m_pendingBottom)
+        return;
+    Index n = (*this)[m_pendingBottom].parent;
+    m_pendingBottom = m_pendingTop = m_pendingRoot = 0;
+    PropagateFrom(n);
 }
 
 void ItemStore::Rotate(Index x) {
@@ -146,6 +191,7 @@ void ItemStore::Rotate(Index x) {
 }
 
 void ItemStore::Link(Index parent, Index n, Index after) {
+    Flush();
     Item& p = (*this)[parent];
     Item& it = (*this)[n];
     it.parent = parent;
@@ -178,6 +224,7 @@ void ItemStore::Link(Index parent, Index n, Index after) {
 }
 
 void ItemStore::Unlink(Index n) {
+    Flush();
     Item& it = (*this)[n];
     Index parent = it.parent;
     Item& p = (*this)[parent];
@@ -210,6 +257,9 @@ void ItemStore::Unlink(Index n) {
 }
 
 uint32_t ItemStore::RowOf(Index x, Index root) {
+    // The top-level item above the pending one: only the items before it count, and they are up to date.
+    if (x != m_pendingTop)
+        Flush();
     uint32_t row = 0;
     while (x != root) {
         const Item& xi = (*this)[x];
@@ -228,6 +278,7 @@ uint32_t ItemStore::RowOf(Index x, Index root) {
 }
 
 Index ItemStore::AtRow(Index root, uint32_t row) {
+    Flush();
     Index n = (*this)[root].childRoot;
     while (n) {
         const Item& it = (*this)[n];

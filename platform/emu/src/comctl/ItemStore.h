@@ -68,6 +68,12 @@ public:
     void Pull(Index n);       // treap sums of n from its treap children
     void PullBranch(Index n); // n's own branch values from its children
     void Propagate(Index n);  // after n's own values changed: up through the ancestors they affect
+    // After n was expanded. When n is shown, its ancestors' sums are brought up to date later, all at once:
+    // expanding every item of a branch from the top down then costs a constant per item instead of the
+    // depth. The hidden root's rows and widest row stay exact meanwhile, as does the row of the top-level
+    // item above n; every other read of the sums (and every change) brings them up to date first.
+    void PropagateExpanded(Index n);
+    void Flush();
     uint32_t RowOf(Index item, Index root);
     Index AtRow(Index root, uint32_t row);
 
@@ -80,6 +86,11 @@ private:
     static uint32_t Priority(Index i, uint8_t gen);
     void Rotate(Index x);
 
+    void PropagateFrom(Index n);
+
+    // The item whose ancestors' sums wait for PropagateExpanded's update (0: none), its top-level ancestor,
+    // and the hidden root above them.
+    Index m_pendingBottom = 0, m_pendingTop = 0, m_pendingRoot = 0;
     std::vector<std::unique_ptr<Item[]>> m_chunks;
     Index m_used = 1; // slot 0 stays unused
     Index m_freeHead = 0, m_freeTail = 0;

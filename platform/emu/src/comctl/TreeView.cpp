@@ -56,6 +56,7 @@ TreeView::TreeView(HWND hwnd, HWND notify)
     Item& root = At(m_root);
     root.flags = HiddenRoot;
     root.state = TVIS_EXPANDED;
+    S().Flush();
     S().PullBranch(m_root);
     S().Pull(m_root);
 }

@@ -43,7 +43,7 @@ bool TreeView::ExpandItem(Index i, bool user) {
         return false;
     if (!(At(i).state & TVIS_EXPANDED)) {
         At(i).state |= TVIS_EXPANDED;
-        S().Propagate(i);
+        S().PropagateExpanded(i);
         Changed();
     }
     if (notify) {

@@ -43,6 +43,7 @@ void TreeView::UpdateKey(Index i) {
 // Recomputes every item's key and every sum, children before parents (after a change of indent or of the
 // state images, which moves every row).
 void TreeView::ApplyKeys() {
+    S().Flush();
     std::vector<Index> order, stack{m_root};
     while (!stack.empty()) {
         Index n = stack.back();
