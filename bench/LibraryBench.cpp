@@ -5,6 +5,7 @@
 // each measured in a process of its own so that no earlier tree's memory is counted or reused.
 #include <TalControl.h>
 #include <benchmark/benchmark.h>
+#include <ImportReference.h>
 #include <emu/Emu.h>
 
 #include <malloc.h>
@@ -121,41 +122,6 @@ std::vector<HTREEITEM> Fill(COrnTreeCtrl& tree, Shape shape, long n) {
     return items;
 }
 
-// The imports as their definitions run them: ImpItem per record; a CheckFz lookup per path component.
-HTREEITEM ReferenceImpByIds(CBenchTree& tree, CStringArray* pRecords, long lWantedID) {
-    HTREEITEM hWanted = nullptr;
-    int nRecords = static_cast<int>(pRecords->GetSize() / 4);
-    for (int k = 0; k < nRecords; ++k) {
-        HTREEITEM hItem = tree.ImpItem(pRecords, k, lWantedID);
-        if (hWanted == nullptr)
-            hWanted = hItem;
-    }
-    return hWanted;
-}
-void ReferenceImpByPaths(CBenchTree& tree, CStringArray* pPaths) {
-    CStringArray arrComponents;
-    for (INT_PTR i = 0; i < pPaths->GetSize(); ++i) {
-        CString strWork = pPaths->GetAt(i);
-        strWork.TrimLeft('\\');
-        strWork.TrimRight('\\');
-        strWork += '\\';
-        tree.Explode(strWork, &arrComponents);
-        CString strPartial;
-        HTREEITEM hParent = TVI_ROOT;
-        for (INT_PTR c = 0; c < arrComponents.GetSize(); ++c) {
-            strPartial += '\\';
-            strPartial += arrComponents[c];
-            strPartial.TrimLeft('\\');
-            HTREEITEM hItem = tree.CheckFz(tree.GetRootItem(), strPartial);
-            if (hItem == nullptr)
-                hItem =
-                    tree.InsertItem(TVIF_TEXT, arrComponents[c].IsEmpty() ? " " : LPCSTR(arrComponents[c]), 0,
-                                    0, 0, 0, 0, hParent, TVI_LAST);
-            hParent = hItem;
-        }
-    }
-}
-
 void Items(benchmark::State& state, long n) {
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * n);
 }
@@ -186,7 +152,7 @@ template <Shape shape, bool bReference> void ImpByIds(benchmark::State& state) {
         t.tree.DeleteAllItems();
         state.ResumeTiming();
         HTREEITEM hItem =
-            bReference ? ReferenceImpByIds(t.tree, &records, n) : t.tree.ImpByIds(&records, false, n);
+            bReference ? ReferenceImpByIds(t.tree, &records, false, n) : t.tree.ImpByIds(&records, false, n);
         benchmark::DoNotOptimize(hItem);
     }
     Items(state, n);
@@ -202,7 +168,7 @@ template <bool bReference> void ImpByPaths(benchmark::State& state) {
         t.tree.DeleteAllItems();
         state.ResumeTiming();
         if (bReference)
-            ReferenceImpByPaths(t.tree, &paths);
+            ReferenceImpByPaths(t.tree, &paths, false);
         else
             t.tree.ImpByPaths(&paths, 0, false);
     }

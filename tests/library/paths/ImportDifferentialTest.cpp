@@ -4,113 +4,13 @@
 // insertions, in the same order.
 #include "PathsHost.h"
 
+#include <ImportReference.h>
+
 #include <random>
 
 namespace {
 
 using Strings = std::vector<std::string>;
-
-// The definition of ImpByIds: each record through ImpItem.
-HTREEITEM ReferenceImpByIds(CPathsTree& tree, CStringArray* pRecords, bool bClear, long lWantedID) {
-    if (bClear)
-        tree.DeleteAllItems();
-    HTREEITEM hWanted = nullptr;
-    int nRecords = static_cast<int>(pRecords->GetSize() / 4);
-    for (int nRecord = 0; nRecord < nRecords; ++nRecord) {
-        HTREEITEM hItem = tree.ImpItem(pRecords, nRecord, lWantedID);
-        if (hWanted == nullptr)
-            hWanted = hItem;
-    }
-    tree.InvalidateRect(nullptr, TRUE);
-    return hWanted;
-}
-
-// The definition of ImpByPaths: the trimmed path's components, each partial path looked up with CheckFz
-// from the first top-level item, a missing component appended to the current parent.
-void ReferenceImpByPaths(CPathsTree& tree, CStringArray* pPaths, bool bClear) {
-    if (bClear)
-        tree.DeleteAllItems();
-    CStringArray arrComponents;
-    for (INT_PTR iPath = 0; iPath < pPaths->GetSize(); ++iPath) {
-        CString strWork = pPaths->GetAt(iPath);
-        strWork.TrimLeft('\\');
-        strWork.TrimRight('\\');
-        strWork += '\\';
-        tree.Explode(strWork, &arrComponents);
-        CString strPartial;
-        HTREEITEM hParent = TVI_ROOT;
-        for (INT_PTR i = 0; i < arrComponents.GetSize(); ++i) {
-            strPartial += '\\';
-            strPartial += arrComponents[i];
-            strPartial.TrimLeft('\\');
-            HTREEITEM hItem = tree.CheckFz(tree.GetRootItem(), strPartial);
-            if (hItem == nullptr)
-                hItem =
-                    tree.InsertItem(TVIF_TEXT, arrComponents[i].IsEmpty() ? " " : LPCSTR(arrComponents[i]), 0,
-                                    0, 0, 0, 0, hParent, TVI_LAST);
-            hParent = hItem;
-        }
-    }
-    tree.InvalidateRect(nullptr, TRUE);
-}
-
-// Notes the insertions, item changes and deletions a tree-view window receives, by text, and refuses to
-// insert items with one text. Lighter than TreeRequests, which describes every request.
-class Changes {
-public:
-    Changes(HWND hwnd, std::string refuseText) : m_hwnd(hwnd), m_refuseText(std::move(refuseText)) {
-        s_pActive = this;
-        m_proc = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Changes::Proc)));
-    }
-    ~Changes() {
-        SetWindowLongPtrA(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_proc));
-        s_pActive = nullptr;
-    }
-    Changes(const Changes&) = delete;
-    Changes& operator=(const Changes&) = delete;
-
-    Journal m_changes;
-
-private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-        Changes* self = s_pActive;
-        if (msg == TVM_INSERTITEMA) {
-            auto* is = reinterpret_cast<const TVINSERTSTRUCTA*>(lp);
-            std::string text = is->item.pszText ? is->item.pszText : "null";
-            self->m_changes.push_back(
-                "INSERT(" + self->Text(is->hParent) + "," + std::to_string(is->item.mask) + ",'" + text +
-                "'," + std::to_string(is->item.iImage) + "/" + std::to_string(is->item.iSelectedImage) +
-                ",#" + std::to_string(is->item.lParam) + "," + self->Text(is->hInsertAfter) + ")");
-            if (text == self->m_refuseText)
-                return 0;
-        } else if (msg == TVM_SETITEMA) {
-            auto* item = reinterpret_cast<const TVITEMA*>(lp);
-            self->m_changes.push_back("SET(" + self->Text(item->hItem) + "," + std::to_string(item->mask) +
-                                      ",#" + std::to_string(item->lParam) + ")");
-        } else if (msg == TVM_DELETEITEM) {
-            self->m_changes.push_back("DELETE(" + self->Text(reinterpret_cast<HTREEITEM>(lp)) + ")");
-        }
-        return CallWindowProcA(self->m_proc, hwnd, msg, wp, lp);
-    }
-    std::string Text(HTREEITEM hItem) {
-        if (hItem == nullptr || hItem == TVI_ROOT || hItem == TVI_LAST)
-            return hItem == nullptr ? "null" : hItem == TVI_ROOT ? "root" : "last";
-        char buffer[64] = "";
-        TVITEMA item{};
-        item.hItem = hItem;
-        item.mask = TVIF_TEXT;
-        item.pszText = buffer;
-        item.cchTextMax = sizeof buffer;
-        CallWindowProcA(m_proc, m_hwnd, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        return buffer;
-    }
-
-    static inline Changes* s_pActive = nullptr;
-    HWND m_hwnd;
-    WNDPROC m_proc;
-    std::string m_refuseText;
-};
 
 // Makes the random trees and inputs, from a small set of texts and IDs so that they meet often.
 class Inputs {
@@ -194,6 +94,9 @@ private:
 
 class ImportDifferential : public PathsHost {
 protected:
+    // The requests that change the tree.
+    static inline const std::vector<UINT> kChanges = {TVM_INSERTITEMA, TVM_SETITEMA, TVM_DELETEITEM};
+
     void SetUp() override {
         PathsHost::SetUp();
         ASSERT_TRUE(m_reference.Create(kTreeStyle, CRect(10, 10, 310, 350), &m_parent, kTreeID + 1));
@@ -241,15 +144,15 @@ protected:
         Journal inserts[2];
         int rows[2];
         {
-            Changes changes(m_tree.m_hWnd, refuse);
+            TreeRequests requests(m_tree.m_hWnd, refuse, kChanges);
             HTREEITEM hResult = indexed();
-            inserts[0] = changes.m_changes;
+            inserts[0] = requests.m_requests;
             rows[0] = RowOf(m_tree, hResult);
         }
         {
-            Changes changes(m_reference.m_hWnd, refuse);
+            TreeRequests requests(m_reference.m_hWnd, refuse, kChanges);
             HTREEITEM hResult = reference();
-            inserts[1] = changes.m_changes;
+            inserts[1] = requests.m_requests;
             rows[1] = RowOf(m_reference, hResult);
         }
         ASSERT_EQ(Format(ReadTree(m_tree)), Format(ReadTree(m_reference)));
@@ -275,9 +178,7 @@ protected:
         long lWanted = in.Id();
         CStringArray records;
         FillArray(records, fields);
-        Compare(
-            in, [&] { return m_tree.ImpByIds(&records, bClear, lWanted); },
-            [&] { return ReferenceImpByIds(m_reference, &records, bClear, lWanted); });
+        CompareIds(in, records, bClear, lWanted);
     }
 
     void ImportPaths(Inputs& in) {
@@ -285,6 +186,16 @@ protected:
         bool bClear = in.OneIn(3);
         CStringArray paths;
         FillArray(paths, strings);
+        ComparePaths(in, paths, bClear);
+    }
+
+    void CompareIds(Inputs& in, CStringArray& records, bool bClear, long lWanted) {
+        Compare(
+            in, [&] { return m_tree.ImpByIds(&records, bClear, lWanted); },
+            [&] { return ReferenceImpByIds(m_reference, &records, bClear, lWanted); });
+    }
+
+    void ComparePaths(Inputs& in, CStringArray& paths, bool bClear) {
         Compare(
             in,
             [&] {
@@ -363,19 +274,8 @@ TEST_F(ImportDifferential, ChainsAndDeepPathsMergedAgain) {
         FillArray(paths, strings);
         bool bClear = round == 0;
         Inputs in(static_cast<unsigned>(round), false);
-        Compare(
-            in, [&] { return m_tree.ImpByIds(&records, bClear, 300); },
-            [&] { return ReferenceImpByIds(m_reference, &records, bClear, 300); });
-        Compare(
-            in,
-            [&] {
-                m_tree.ImpByPaths(&paths, 0, false);
-                return HTREEITEM{};
-            },
-            [&] {
-                ReferenceImpByPaths(m_reference, &paths, false);
-                return HTREEITEM{};
-            });
+        CompareIds(in, records, bClear, 300);
+        ComparePaths(in, paths, false);
         if (HasFatalFailure())
             return;
     }

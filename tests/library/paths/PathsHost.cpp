@@ -1,5 +1,6 @@
 #include "PathsHost.h"
 
+#include <algorithm>
 #include <cstdio>
 
 BEGIN_MESSAGE_MAP(CPathsParent, CWnd)
@@ -47,8 +48,8 @@ std::vector<Row> ReadTree(const CTreeCtrl& tree, std::vector<HTREEITEM>* pHandle
     return rows;
 }
 
-TreeRequests::TreeRequests(HWND hwnd, std::string refuseText)
-    : m_hwnd(hwnd), m_refuseText(std::move(refuseText)) {
+TreeRequests::TreeRequests(HWND hwnd, std::string refuseText, std::vector<UINT> messages)
+    : m_hwnd(hwnd), m_refuseText(std::move(refuseText)), m_messages(std::move(messages)) {
     s_pActive = this;
     m_proc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TreeRequests::Proc)));
@@ -73,9 +74,12 @@ Journal TreeRequests::Only(std::initializer_list<const char*> prefixes) const {
 
 LRESULT CALLBACK TreeRequests::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     TreeRequests* self = s_pActive;
-    std::string text = self->Describe(msg, wp, lp);
-    if (!text.empty())
-        self->m_requests.push_back(text);
+    if (self->m_messages.empty() ||
+        std::find(self->m_messages.begin(), self->m_messages.end(), msg) != self->m_messages.end()) {
+        std::string text = self->Describe(msg, wp, lp);
+        if (!text.empty())
+            self->m_requests.push_back(text);
+    }
     if (msg == TVM_INSERTITEMA && !self->m_refuseText.empty()) {
         auto* is = reinterpret_cast<const TVINSERTSTRUCTA*>(lp);
         if (is->item.pszText != nullptr && self->m_refuseText == is->item.pszText)

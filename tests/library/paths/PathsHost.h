@@ -84,7 +84,8 @@ std::vector<Row> ReadTree(const CTreeCtrl& tree, std::vector<HTREEITEM>* pHandle
 // makes the tree refuse inserting an item with that text.
 class TreeRequests {
 public:
-    TreeRequests(HWND hwnd, std::string refuseText = {});
+    // messages: when not empty, only these messages are recorded (describing every request costs time).
+    TreeRequests(HWND hwnd, std::string refuseText = {}, std::vector<UINT> messages = {});
     ~TreeRequests();
     TreeRequests(const TreeRequests&) = delete;
     TreeRequests& operator=(const TreeRequests&) = delete;
@@ -102,6 +103,7 @@ private:
     HWND m_hwnd;
     WNDPROC m_proc;
     std::string m_refuseText;
+    std::vector<UINT> m_messages;
 };
 
 // The parent is a popup at screen (100, 100); the tree sits at (10, 10) in it, created through the
