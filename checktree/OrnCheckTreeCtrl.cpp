@@ -11,11 +11,12 @@ constexpr int kUncheckedImage = 0;
 constexpr int kCheckedImage = 2;
 constexpr int kPartlyCheckedImage = 4;
 
-// Every item with a parent is accepted, and of the top-level items only the first. The parent is handed
-// back, since the caller needs it again.
+// Every item with a parent is accepted, and of the top-level items only the first; no item (in an empty
+// tree, the first top-level item is no item either) is refused. The parent is handed back, since the caller
+// needs it again.
 bool Accepts(const CTreeCtrl& tree, HTREEITEM hItem, HTREEITEM& hParent) {
     hParent = tree.GetParentItem(hItem);
-    return hParent != NULL || tree.GetRootItem() == hItem;
+    return hItem != NULL && (hParent != NULL || tree.GetRootItem() == hItem);
 }
 
 // An image that cannot be read counts as -1, which is check state 0.

@@ -11,6 +11,11 @@ void ForgetDragSource(HWND hWnd) {
         g_hDragSourceWnd = NULL;
 }
 
+bool IsShownImageList(const CTreeCtrl& tree, const CImageList* pImageList) {
+    CImageList* pShown = tree.GetImageList(TVSIL_NORMAL);
+    return pImageList != NULL && pShown != NULL && pShown->GetSafeHandle() == pImageList->GetSafeHandle();
+}
+
 bool IsInImageFilter(const CArray<int, const int&>& arrFilter, int nImage) {
     int nGroup = nImage / 2;
     for (INT_PTR i = 0; i < arrFilter.GetSize(); ++i)
@@ -42,6 +47,10 @@ void COrnTreeCtrl::OnBegindrag(NMHDR* pNMHDR, LRESULT* pResult) {
     *pResult = 0;
     HTREEITEM hItem = reinterpret_cast<NMTREEVIEWA*>(pNMHDR)->itemNew.hItem;
     SelectItem(hItem);
+    // The drop target finds the dragged item by the selection; the listener, told of the selection first,
+    // may have deleted the item or selected another, and then there is nothing to drag.
+    if (GetSelectedItem() != hItem)
+        return;
     int nImage = 0, nSelectedImage = 0;
     GetItemImage(hItem, nImage, nSelectedImage);
     if (IsInImageFilter(m_arrUnDragImages, nImage))
@@ -50,16 +59,20 @@ void COrnTreeCtrl::OnBegindrag(NMHDR* pNMHDR, LRESULT* pResult) {
     SelectDropTarget(hItem);
     COleDataSource* pDataSource = new COleDataSource;
     g_hDragSourceWnd = m_hWnd;
-    if (m_pImageList != NULL) {
+    // A check tree that a host made draggable keeps its check images; its drag image lasts for the drag.
+    bool bChecks = IsShownImageList(*this, m_pImageList);
+    if (!bChecks && m_pImageList != NULL) {
         delete m_pImageList;
         m_pImageList = NULL;
     }
-    m_pImageList = CreateDragImage(hItem);
+    CImageList* pDragImage = CreateDragImage(hItem);
+    if (!bChecks)
+        m_pImageList = pDragImage;
     BOOL bImageDrag = FALSE;
-    if (m_pImageList != NULL) {
+    if (pDragImage != NULL) {
         ImageList_DragShowNolock(TRUE);
-        ImageList_SetDragCursorImage(m_pImageList->GetSafeHandle(), 0, 0, 0);
-        bImageDrag = ImageList_BeginDrag(m_pImageList->GetSafeHandle(), 0, 0, 0);
+        ImageList_SetDragCursorImage(pDragImage->GetSafeHandle(), 0, 0, 0);
+        bImageDrag = ImageList_BeginDrag(pDragImage->GetSafeHandle(), 0, 0, 0);
     }
 
     pDataSource->DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, NULL, NULL);
@@ -73,6 +86,8 @@ void COrnTreeCtrl::OnBegindrag(NMHDR* pNMHDR, LRESULT* pResult) {
         ImageList_EndDrag();
     }
     SelectDropTarget(NULL);
+    if (bChecks)
+        delete pDragImage;
     delete pDataSource;
     *pResult = 0;
 }

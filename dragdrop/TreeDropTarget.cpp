@@ -78,7 +78,8 @@ BOOL CTreeDropTarget::OnDrop(CWnd* pWnd, COleDataObject* pDataObject, DROPEFFECT
     HTREEITEM hSourceItem = m_pSourceTree->GetSelectedItem();
     HTREEITEM hTargetItem = m_pTargetTree != NULL ? m_pTargetTree->GetDropHilightItem() : NULL;
     ImageList_EndDrag();
-    if (m_pSourceTree->m_pImageList != NULL) {
+    if (m_pSourceTree->m_pImageList != NULL &&
+        !IsShownImageList(*m_pSourceTree, m_pSourceTree->m_pImageList)) {
         delete m_pSourceTree->m_pImageList;
         m_pSourceTree->m_pImageList = NULL;
     }

@@ -2,6 +2,7 @@
 #include "OrnTreeCtrl.h"
 
 #include "BranchWalk.h"
+#include "ItemHandle.h"
 
 #include <vector>
 
@@ -61,8 +62,9 @@ HTREEITEM COrnTreeCtrl::FindHandleByID(long lID, HTREEITEM hStart) {
     auto matches = [&](HTREEITEM hItem) { return static_cast<LONG>(GetItemData(hItem)) == nID; };
     if (hStart == NULL)
         return NULL;
+    // The start's ID reads from any tree, and as 0 for a handle of none: only an item of this tree is found.
     if (matches(hStart))
-        return hStart;
+        return IsItemOf(*this, hStart) ? hStart : NULL;
     if (!ItemHasChildren(hStart))
         return NULL;
     HTREEITEM hFound = NULL;
@@ -114,6 +116,8 @@ void COrnTreeCtrl::GetItemDir(CString& strDir, HTREEITEM hItem) {
         hItem = GetSelectedItem();
         if (hItem == NULL)
             return;
+    } else if (!IsItemOf(*this, hItem)) {
+        return;
     }
     // Texts from the item upward; joined once at the end, so that deep items cost no more than their path.
     std::vector<CString> texts;
@@ -141,7 +145,8 @@ HTREEITEM COrnTreeCtrl::GetItemByDir(const CString& strDir) {
 // one level on which the first component is compared again. Only the first child matching the next
 // component is followed.
 HTREEITEM COrnTreeCtrl::CheckFz(HTREEITEM hStart, const CString& strPath) {
-    if (hStart == NULL)
+    // A start that is no item of this tree would be read from another tree, or as an empty text.
+    if (!IsItemOf(*this, hStart))
         return NULL;
     bool bEndsInBackslash = EndsInBackslash(strPath);
     auto matches = [&](HTREEITEM hItem, const CString& strComponent) {
@@ -183,7 +188,7 @@ void COrnTreeCtrl::Explode(CString& strPath, CStringArray* pComponents) {
 // with the paths written, not with the depth times the paths.
 void COrnTreeCtrl::GetLeafDirs(const CTreeCtrl& tree, CString strPrefix, HTREEITEM hItem,
                                CStringArray& arrDirs) {
-    if (hItem == NULL)
+    if (!IsItemOf(tree, hItem))
         return;
     if (!tree.ItemHasChildren(hItem)) {
         arrDirs.Add(strPrefix);

@@ -47,6 +47,10 @@ ON_NOTIFY_RANGE(TVN_BEGINDRAGA, kTreeA, kTreeC, OnBeginDrag)
 ON_NOTIFY_RANGE(TVN_BEGINRDRAGA, kTreeA, kTreeC, OnBeginRDrag)
 END_MESSAGE_MAP()
 
+BEGIN_MESSAGE_MAP(CForeignSource, CWnd)
+ON_WM_LBUTTONDOWN()
+END_MESSAGE_MAP()
+
 bool CNamedListener::Took(const char* pszEvent, CCtrlBase* pCtrl) {
     m_arrLastArgs.Copy(pCtrl->m_arrArgs);
     std::string entry = m_strTree + ":" + pszEvent;
@@ -240,6 +244,29 @@ void DragHostTest::DragOnto(CTreeCtrl& source, HTREEITEM hItem, CTreeCtrl& targe
         emu::KeyUp(VK_CONTROL);
         Pump();
     }
+}
+
+void DragHostTest::ForeignDragOnto(CTreeCtrl& tree, HTREEITEM hItem) {
+    ForeignDragOnto(LabelPoint(tree, hItem));
+}
+
+void DragHostTest::ForeignDragOnto(CPoint point) {
+    if (m_foreign.m_hWnd == NULL) {
+        ASSERT_TRUE(m_foreign.Create(nullptr, "foreign", WS_CHILD | WS_VISIBLE, CRect(10, 330, 210, 410),
+                                     &m_frame, 9));
+    }
+    emu::Wait(::GetDoubleClickTime() + 10);
+    emu::MouseMove(200, 470);
+    emu::MouseDown();
+    MoveTo(point);
+    Release();
+}
+
+void DragHostTest::ExpectNoImageDrag() {
+    emu::DragImageState state = emu::DragImage();
+    EXPECT_FALSE(state.active);
+    EXPECT_FALSE(state.shown);
+    EXPECT_EQ(ImageList_GetDragImage(nullptr, nullptr), nullptr);
 }
 
 std::string DragHostTest::Highlight(CTreeCtrl& tree) {

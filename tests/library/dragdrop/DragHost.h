@@ -95,6 +95,17 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+// A window in the frame's free area (screen 110, 430 to 310, 510 once created) that drags an empty data
+// source of its own, as another part of the application (or another application) would.
+class CForeignSource : public CWnd {
+protected:
+    afx_msg void OnLButtonDown(UINT, CPoint) {
+        COleDataSource dataSource;
+        Note("foreign:" + std::to_string(dataSource.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE)));
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
 constexpr UINT kTreeA = 1;
 constexpr UINT kTreeB = 2;
 constexpr UINT kTreeC = 3;
@@ -129,6 +140,12 @@ protected:
     void DragOnto(CTreeCtrl& source, HTREEITEM hItem, CTreeCtrl& target, HTREEITEM hTarget,
                   bool bCtrl = false);
 
+    // Creates the foreign source in the frame, then drags from it onto the item, or onto a client point.
+    void ForeignDragOnto(CTreeCtrl& tree, HTREEITEM hItem);
+    void ForeignDragOnto(CPoint point);
+    // Neither an image-list drag nor its image on screen.
+    static void ExpectNoImageDrag();
+
     // "none", or the name of the tree's drop-highlighted item.
     static std::string Highlight(CTreeCtrl& tree);
 
@@ -144,6 +161,7 @@ protected:
     CDropRecorder m_recorderA;
     CDropRecorder m_recorderB;
     CDropRecorder m_recorderC;
+    CForeignSource m_foreign;
 
     HTREEITEM m_hARoot = nullptr, m_hAOne = nullptr, m_hAGrand = nullptr, m_hATwo = nullptr,
               m_hARoot2 = nullptr;
