@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Installs what the build needs on a Debian machine (as root), then configures and builds into the folder
-# given as the first argument. Further arguments go to cmake's configure step.
+# given as the first argument. Further arguments go to cmake's configure step. TAL_PACKAGES adds packages,
+# TAL_TARGETS limits the build to the targets it names.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$1"
 shift
 
 packages=(cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libpng-dev libfreetype-dev fonts-dejavu-core clang-format git)
+read -r -a extra <<<"${TAL_PACKAGES:-}"
+packages+=("${extra[@]}")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -19,4 +22,5 @@ if ((${#missing[@]})); then
 fi
 
 cmake -S "$root" -B "$build" "$@"
-cmake --build "$build" -j"$(nproc)"
+read -r -a targets <<<"${TAL_TARGETS:-all}"
+cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"

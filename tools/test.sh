@@ -5,3 +5,4 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$root/build/test"
 "$root/tools/setup.sh" "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAL_WERROR=ON
 ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 600
+"$root/tools/test-sanitize.sh"

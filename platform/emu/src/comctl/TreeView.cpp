@@ -8,7 +8,6 @@ namespace emu::comctl {
 
 namespace {
 constexpr int MinIndent = 19;
-constexpr int TextMax = 260;
 
 int CompareNoCase(const std::string& a, const std::string& b) {
     size_t n = std::min(a.size(), b.size());
