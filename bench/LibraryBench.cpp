@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <climits>
 #include <functional>
 #include <memory>
 #include <random>
@@ -335,26 +336,38 @@ size_t HeapInUse() {
     return info.uordblks + info.hblkhd;
 }
 
-// Runs fill in a child process, on a fresh tree, and gives the heap it took per item of the tree.
-double BytesPerItem(const std::function<void(CBenchTree&)>& fill) {
+// The heap in use after a fill and at its highest during it, per item of the tree.
+struct CFootprint {
+    double inUse = -1, peak = -1;
+};
+
+// Runs a fill in a child process, on a fresh tree, with every allocation taken from the main heap and the
+// heap never given back, so that its size after the fill is its highest during it. The fill's input is made
+// before the measurement.
+CFootprint Measure(const std::function<std::function<void(CBenchTree&)>()>& prepare) {
     int fds[2];
     if (pipe(fds) != 0)
-        return -1;
+        return {};
     pid_t pid = fork();
     if (pid == 0) {
-        double result = -1;
+        mallopt(M_MMAP_MAX, 0);
+        mallopt(M_TRIM_THRESHOLD, INT_MAX);
+        CFootprint result;
         {
             Tree t;
-            size_t before = HeapInUse();
+            std::function<void(CBenchTree&)> fill = prepare();
+            size_t before = HeapInUse(), arenaBefore = mallinfo2().arena;
             fill(t.tree);
-            result = static_cast<double>(HeapInUse() - before) / t.tree.GetCount();
+            double items = t.tree.GetCount();
+            result.inUse = static_cast<double>(HeapInUse() - before) / items;
+            result.peak = static_cast<double>(mallinfo2().arena - arenaBefore) / items;
         }
         ssize_t written = write(fds[1], &result, sizeof result);
         _exit(written == sizeof result ? 0 : 1);
     }
-    double result = -1;
+    CFootprint result;
     if (read(fds[0], &result, sizeof result) != sizeof result)
-        result = -1;
+        result = {};
     close(fds[0]);
     close(fds[1]);
     int status = 0;
@@ -362,10 +375,14 @@ double BytesPerItem(const std::function<void(CBenchTree&)>& fill) {
     return result;
 }
 
-void Footprint(benchmark::State& state, std::function<void(CBenchTree&, long)> fill) {
+// prepare(n) makes the input of n items and gives the fill that uses it.
+void Footprint(benchmark::State& state, std::function<std::function<void(CBenchTree&)>(long)> prepare) {
     long n = static_cast<long>(state.range(0));
-    for (auto _ : state)
-        state.counters["bytes/item"] = BytesPerItem([&](CBenchTree& tree) { fill(tree, n); });
+    for (auto _ : state) {
+        CFootprint footprint = Measure([&] { return prepare(n); });
+        state.counters["bytes/item"] = footprint.inUse;
+        state.counters["peak bytes/item"] = footprint.peak;
+    }
 }
 
 // Small inputs are repeated until the time is long enough; the largest run a few times.
@@ -375,24 +392,30 @@ void Sizes(benchmark::internal::Benchmark* b) {
 
 } // namespace
 
-BENCHMARK_CAPTURE(Footprint, AddItem, [](CBenchTree& tree, long n) { Fill(tree, Shape::Flat, n); })
+BENCHMARK_CAPTURE(Footprint, AddItem,
+                  [](long n) {
+                      return std::function<void(CBenchTree&)>(
+                          [n](CBenchTree& tree) { Fill(tree, Shape::Flat, n); });
+                  })
     ->Arg(1000000)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Footprint, ImpByIds,
-                  [](CBenchTree& tree, long n) {
-                      CStringArray records;
-                      MakeRecords(records, Shape::Balanced, n);
-                      tree.ImpByIds(&records, false, 0);
+                  [](long n) {
+                      auto records = std::make_shared<CStringArray>();
+                      MakeRecords(*records, Shape::Balanced, n);
+                      return std::function<void(CBenchTree&)>(
+                          [records](CBenchTree& tree) { tree.ImpByIds(records.get(), false, 0); });
                   })
     ->Arg(1000000)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Footprint, ImpByPaths,
-                  [](CBenchTree& tree, long n) {
-                      CStringArray paths;
-                      MakePaths(paths, n);
-                      tree.ImpByPaths(&paths, 0, false);
+                  [](long n) {
+                      auto paths = std::make_shared<CStringArray>();
+                      MakePaths(*paths, n);
+                      return std::function<void(CBenchTree&)>(
+                          [paths](CBenchTree& tree) { tree.ImpByPaths(paths.get(), 0, false); });
                   })
     ->Arg(1000000)
     ->Iterations(1)
