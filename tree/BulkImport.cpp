@@ -8,6 +8,7 @@
 
 #include "BranchWalk.h"
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -156,16 +157,15 @@ class CFirstBranchPaths {
 public:
     explicit CFirstBranchPaths(CTreeCtrl& tree) : m_tree(tree) {}
 
-    // The partial paths that follow, up to the next call, are those of strFull: each one is strFull up to a
-    // component's end (components separated by single backslashes, the first not empty unless it is the only
-    // one).
+    // The partial paths that follow, up to the next call, are those of the path of nLength bytes at psz:
+    // each one is that path up to a component's end (components separated by single backslashes, the first
+    // not empty unless it is the only one).
     void BeginPath(LPCSTR psz, int nLength) {
         m_levels.clear();
         m_nextSeparator.resize(static_cast<size_t>(nLength) + 1);
         m_nextNonSeparator.resize(static_cast<size_t>(nLength) + 1);
         m_nextSeparator[static_cast<size_t>(nLength)] = m_nextNonSeparator[static_cast<size_t>(nLength)] =
             nLength;
-        m_bSingleByte = true;
         for (int i = nLength - 1; i >= 0; --i) {
             size_t u = static_cast<size_t>(i);
             bool bSeparator = psz[i] == '\\';
