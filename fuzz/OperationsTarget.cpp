@@ -234,8 +234,9 @@ private:
         return point;
     }
     // Notes the item whose box or label a click lands on, in a check tree, to check the rule afterwards.
+    // A click while the tree edits a label only ends the edit.
     void NoteClick(CTreeCtrl& tree, CPoint point) {
-        if (&tree == &m_host.m_tree || tree.m_hWnd == NULL)
+        if (&tree == &m_host.m_tree || tree.m_hWnd == NULL || tree.GetEditControl() != NULL)
             return;
         tree.ScreenToClient(&point);
         UINT nFlags = 0;
