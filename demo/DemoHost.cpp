@@ -71,6 +71,7 @@ void DrawImage(std::array<uint32_t, 16 * 16>& pixels, int nGroup, bool bSelected
 BEGIN_MESSAGE_MAP(CDemoWindow, CWnd)
 ON_MESSAGE(WM_CHECKTREE_ITEMCLICK, OnItemClick)
 ON_WM_TIMER()
+ON_NOTIFY(TVN_KEYDOWN, kCatalogID, OnCatalogKeyDown)
 ON_COMMAND_RANGE(kCmdOpen, kCmdProperties, OnMenuCommand)
 END_MESSAGE_MAP()
 
@@ -79,6 +80,12 @@ LRESULT CDemoWindow::OnItemClick(WPARAM wParam, LPARAM lParam) {
     m_log.Write("  notice options: item click " + CDemoHost::PathOf(*m_pOptions, hItem) + " (" +
                 std::to_string(lParam) + "), now " + CDemoHost::CheckStateOf(*m_pOptions, hItem));
     return 0;
+}
+
+void CDemoWindow::OnCatalogKeyDown(NMHDR* pNMHDR, LRESULT*) {
+    // F2 edits the selected label: the tree view has no key of its own for that, so hosts give it one.
+    if (reinterpret_cast<NMTVKEYDOWN*>(pNMHDR)->wVKey == VK_F2)
+        m_pCatalog->EditLabel(m_pCatalog->GetSelectedItem());
 }
 
 void CDemoWindow::OnTimer(UINT_PTR nIDEvent) {

@@ -28,6 +28,7 @@ public:
 
 protected:
     afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnCatalogKeyDown(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg LRESULT OnItemClick(WPARAM wParam, LPARAM lParam);
     afx_msg void OnMenuCommand(UINT nID);
     DECLARE_MESSAGE_MAP()

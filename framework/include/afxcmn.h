@@ -1,6 +1,7 @@
 // The framework's common controls: tree view, image lists, and the edit control of label editing.
 #pragma once
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include "afxwin.h"

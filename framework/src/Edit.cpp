@@ -1,5 +1,6 @@
 #include "afx/Edit.h"
 
+#include <windows.h>
 #include <commctrl.h>
 
 IMPLEMENT_DYNAMIC(CEdit, CWnd)

@@ -1,5 +1,7 @@
 #include "afx/OleDataSource.h"
 
+#include <windowsx.h>
+
 namespace {
 
 // How long a press must last before the drag starts even though the pointer has stayed in the start

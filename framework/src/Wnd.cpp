@@ -7,6 +7,10 @@
 #include "afx/WinApp.h"
 #include "WndInternal.h"
 
+#include <windowsx.h>
+// The platform's message crackers name a macro like CWnd's member.
+#undef SubclassWindow
+
 #include <cstdio>
 #include <string>
 #include <unordered_map>

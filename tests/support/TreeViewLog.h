@@ -2,6 +2,7 @@
 // a test can compare what a parent window received with an expected sequence.
 #pragma once
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include <map>

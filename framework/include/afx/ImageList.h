@@ -1,6 +1,7 @@
 // Image lists as framework objects.
 #pragma once
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include "Object.h"

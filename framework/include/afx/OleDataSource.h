@@ -4,6 +4,8 @@
 
 #include <ole2.h>
 
+#include "DropEffect.h"
+
 #include "Wnd.h"
 
 class COleDataSource;

@@ -3,6 +3,8 @@
 
 #include <ole2.h>
 
+#include "DropEffect.h"
+
 #include "Wnd.h"
 
 // Initialises OLE for the application. FALSE on failure.

@@ -1,6 +1,7 @@
 // The tree-view control as a framework window: members that send the control's messages.
 #pragma once
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include "Edit.h"

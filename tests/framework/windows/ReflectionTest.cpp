@@ -3,6 +3,8 @@
 
 #include "afx/DataExchange.h"
 
+#include <commctrl.h>
+
 namespace {
 
 constexpr int kChildId = 21;

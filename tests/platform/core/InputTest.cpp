@@ -1,6 +1,8 @@
 // Simulated mouse and keyboard input, turned into messages by the message loop.
 #include "CoreTest.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <cstdio>
 

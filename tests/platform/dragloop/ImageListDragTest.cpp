@@ -4,6 +4,7 @@
 #include <emu/Emu.h>
 #include <emu/ImageListPixels.h>
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>

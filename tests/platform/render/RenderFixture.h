@@ -2,6 +2,7 @@
 // client area in the top-level window's picture.
 #pragma once
 
+#include <windows.h>
 #include <commctrl.h>
 #include <emu/Emu.h>
 #include <emu/Picture.h>

@@ -2,7 +2,10 @@
 // as the test says.
 #pragma once
 
+#include <windows.h>
 #include <commctrl.h>
+
+#include <windowsx.h>
 #include <emu/Emu.h>
 #include <gtest/gtest.h>
 

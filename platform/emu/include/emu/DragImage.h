@@ -1,6 +1,7 @@
 // The image-list drag (ImageList_BeginDrag ... ImageList_EndDrag) as the user would see it.
 #pragma once
 
+#include <windows.h>
 #include <commctrl.h>
 
 namespace emu {

@@ -1,6 +1,7 @@
 // Reading what an image list holds, for tests and for rendering.
 #pragma once
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include <cstdint>

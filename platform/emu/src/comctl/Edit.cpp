@@ -4,7 +4,10 @@
 
 #include "../render/Render.h"
 
+#include <windows.h>
 #include <commctrl.h>
+
+#include <windowsx.h>
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,7 @@
 // Image lists inside the emulation: what the tree view needs beyond the public functions.
 #pragma once
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include <cstdint>

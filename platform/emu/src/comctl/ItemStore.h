@@ -4,6 +4,7 @@
 // every other free slot has been reused and the generation has wrapped.
 #pragma once
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include <cstdint>

@@ -1,5 +1,7 @@
 #include "TreeView.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <cstring>
 #include <vector>

@@ -3,6 +3,7 @@
 
 #include "ItemStore.h"
 
+#include <windows.h>
 #include <commctrl.h>
 
 namespace emu::comctl {

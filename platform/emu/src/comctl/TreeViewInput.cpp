@@ -1,6 +1,8 @@
 // Mouse, keyboard and label editing of the tree view.
 #include "TreeView.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -215,10 +217,6 @@ void TreeView::OnKeyDown(UINT vk) {
                         pending.push_back(H(c));
             }
         }
-        return;
-    case VK_F2:
-        if (caret && (Style() & TVS_EDITLABELS))
-            EditLabel(H(caret));
         return;
     default:
         return;

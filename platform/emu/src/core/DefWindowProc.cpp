@@ -2,6 +2,8 @@
 #include "core/Core.h"
 #include "render/Render.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <cstring>
 

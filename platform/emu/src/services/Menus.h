@@ -9,6 +9,10 @@
 
 namespace emu::detail {
 
+// The MF_ bits that a menu item keeps.
+constexpr UINT keptFlags = MF_GRAYED | MF_DISABLED | MF_CHECKED | MF_POPUP | MF_SEPARATOR | MF_MENUBARBREAK |
+                           MF_MENUBREAK | MF_BITMAP | MF_OWNERDRAW | MF_HELP;
+
 struct MenuItem {
     UINT flags; // MF_ type and state bits (MF_POPUP, MF_SEPARATOR, MF_GRAYED, MF_CHECKED ...)
     UINT id;    // for a popup item its submenu's handle value, as Windows keeps it

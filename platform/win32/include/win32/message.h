@@ -182,18 +182,6 @@ typedef struct tagNMHDR {
     UINT code;
 } NMHDR, *LPNMHDR;
 
-// Common notification codes (the control-specific ones lie below these).
-#define NM_FIRST (0U - 0U)
-#define NM_OUTOFMEMORY (NM_FIRST - 1)
-#define NM_CLICK (NM_FIRST - 2)
-#define NM_DBLCLK (NM_FIRST - 3)
-#define NM_RETURN (NM_FIRST - 4)
-#define NM_RCLICK (NM_FIRST - 5)
-#define NM_RDBLCLK (NM_FIRST - 6)
-#define NM_SETFOCUS (NM_FIRST - 7)
-#define NM_KILLFOCUS (NM_FIRST - 8)
-#define NM_CUSTOMDRAW (NM_FIRST - 12)
-
 typedef struct tagCREATESTRUCTA {
     LPVOID lpCreateParams;
     HINSTANCE hInstance;

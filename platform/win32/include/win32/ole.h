@@ -58,7 +58,6 @@ extern const IID IID_IDropSource;
 extern const IID IID_IDataObject;
 extern const IID IID_IEnumFORMATETC;
 
-typedef DWORD DROPEFFECT;
 #define DROPEFFECT_NONE 0
 #define DROPEFFECT_COPY 1
 #define DROPEFFECT_MOVE 2
