@@ -84,7 +84,7 @@ LRESULT CDemoWindow::OnItemClick(WPARAM wParam, LPARAM lParam) {
 
 void CDemoWindow::OnCatalogKeyDown(NMHDR* pNMHDR, LRESULT*) {
     // F2 edits the selected label: the tree view has no key of its own for that, so hosts give it one.
-    if (reinterpret_cast<NMTVKEYDOWN*>(pNMHDR)->wVKey == VK_F2)
+    if (reinterpret_cast<NMTVKEYDOWN*>(pNMHDR)->wVKey == VK_F2 && (m_pCatalog->GetStyle() & TVS_EDITLABELS))
         m_pCatalog->EditLabel(m_pCatalog->GetSelectedItem());
 }
 

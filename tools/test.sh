@@ -6,3 +6,4 @@ build="$root/build/test"
 "$root/tools/setup.sh" "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAL_WERROR=ON
 ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 600
 "$root/tools/test-sanitize.sh"
+[[ "${TAL_WINDOWS:-1}" == 0 ]] || "$root/tools/test-windows.sh" "$root/build/windows"

@@ -17,7 +17,8 @@ std::vector<uint32_t> ReadPixels(HBITMAP hBitmap, const RECT& rect) {
     info.bmiHeader.biCompression = BI_RGB;
     std::vector<uint32_t> all(static_cast<size_t>(bitmap.bmWidth) * static_cast<size_t>(bitmap.bmHeight));
     HDC hdc = GetDC(nullptr);
-    int rows = GetDIBits(hdc, hBitmap, 0, static_cast<UINT>(bitmap.bmHeight), all.data(), &info, DIB_RGB_COLORS);
+    int rows =
+        GetDIBits(hdc, hBitmap, 0, static_cast<UINT>(bitmap.bmHeight), all.data(), &info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, hdc);
     if (rows != bitmap.bmHeight)
         return {};

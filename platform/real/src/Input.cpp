@@ -18,18 +18,22 @@ namespace {
 
 // How long an injected event may stay unretrieved before the next one goes anyway.
 constexpr DWORD kUnretrievedLimit = 200;
+// How long the handling of a retrieved event has before the next event arrives: long enough for a handler
+// to enter its modal loop (a drag, a menu) and look at the input state, as a person's next move would come.
+constexpr DWORD kHandlingTime = 40;
 
 struct Event {
     INPUT input{};
-    DWORD wait = 0;            // a wait of this many milliseconds instead of an input
-    bool newClick = false;     // waits out the double-click time after the last press first
-    bool press = false;        // a button press
+    DWORD wait = 0;        // a wait of this many milliseconds instead of an input
+    bool newClick = false; // waits out the double-click time after the last press first
+    bool press = false;    // a button press
 };
 
 std::mutex g_mutex;
 std::deque<Event> g_events;
 bool g_inFlight = false;
 DWORD g_sentAt = 0;
+DWORD g_retrievedAt = 0;
 DWORD g_lastPress = 0;
 bool g_pressed = false;
 DWORD g_waitEnd = 0;
@@ -49,6 +53,8 @@ void SendNext() {
             return;
         g_waiting = false;
     }
+    if (!Due(now, g_retrievedAt + kHandlingTime))
+        return;
     while (!g_events.empty() && !g_inFlight) {
         Event& event = g_events.front();
         if (event.wait != 0) {
@@ -79,8 +85,10 @@ bool IsInputMessage(UINT message) {
 LRESULT CALLBACK Retrieved(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && wParam == PM_REMOVE && IsInputMessage(reinterpret_cast<MSG*>(lParam)->message)) {
         std::lock_guard lock(g_mutex);
-        g_inFlight = false;
-        SendNext();
+        if (g_inFlight) {
+            g_inFlight = false;
+            g_retrievedAt = GetTickCount();
+        }
     }
     return CallNextHookEx(g_hook, code, wParam, lParam);
 }

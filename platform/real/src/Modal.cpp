@@ -73,9 +73,9 @@ LRESULT CALLBACK BoxActivated(int code, WPARAM wParam, LPARAM lParam) {
 
 // The button that the box's type makes the default.
 int DefaultButton(UINT type) {
-    static const int buttons[][3] = {{IDOK, IDOK, IDOK},         {IDOK, IDCANCEL, IDCANCEL},
+    static const int buttons[][3] = {{IDOK, IDOK, IDOK},           {IDOK, IDCANCEL, IDCANCEL},
                                      {IDABORT, IDRETRY, IDIGNORE}, {IDYES, IDNO, IDCANCEL},
-                                     {IDYES, IDNO, IDNO},         {IDRETRY, IDCANCEL, IDCANCEL}};
+                                     {IDYES, IDNO, IDNO},          {IDRETRY, IDCANCEL, IDCANCEL}};
     const UINT kind = type & MB_TYPEMASK;
     const UINT which = (type & MB_DEFMASK) >> 8;
     return kind < 6 && which < 3 ? buttons[kind][which] : IDOK;
@@ -83,7 +83,8 @@ int DefaultButton(UINT type) {
 
 int WINAPI MessageBoxHook(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
     static const auto show = Original<decltype(&MessageBoxA)>("user32.dll", "MessageBoxA");
-    g_boxes.push_back({hWnd, lpText ? lpText : "", lpCaption ? lpCaption : "Error", uType, DefaultButton(uType)});
+    g_boxes.push_back(
+        {hWnd, lpText ? lpText : "", lpCaption ? lpCaption : "Error", uType, DefaultButton(uType)});
     if (g_boxResponder)
         g_boxes.back().answer = g_boxResponder(g_boxes.back());
     g_boxAnswer = g_boxes.back().answer;

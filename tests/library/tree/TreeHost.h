@@ -63,12 +63,14 @@ protected:
         Note(std::string("panel:ENDLABELEDIT(") + (pszText ? pszText : "null") + ")" + Result(pResult));
     }
     afx_msg void OnBeginDrag(NMHDR*, LRESULT*) { Note("panel:BEGINDRAG"); }
-    // F2 edits the selected label, as hosts make it do: the tree view itself has no key for editing.
+    // F2 edits the selected label while the tree allows editing, as hosts make it do: the tree view itself
+    // has no key for editing.
     afx_msg void OnKeyDown(NMHDR* pNMHDR, LRESULT*) {
         if (reinterpret_cast<NMTVKEYDOWN*>(pNMHDR)->wVKey != VK_F2)
             return;
         CTreeCtrl* pTree = static_cast<CTreeCtrl*>(CWnd::FromHandle(pNMHDR->hwndFrom));
-        pTree->EditLabel(pTree->GetSelectedItem());
+        if (pTree->GetStyle() & TVS_EDITLABELS)
+            pTree->EditLabel(pTree->GetSelectedItem());
     }
     afx_msg void OnCommandID(UINT nID) { Note("panel:command " + std::to_string(nID)); }
     DECLARE_MESSAGE_MAP()
