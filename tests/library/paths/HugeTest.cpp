@@ -57,7 +57,8 @@ TEST_F(HugeLabels, ShowAndEditWithoutHarm) {
     m_tree.SelectItem(hItem);
     m_tree.SetFocus();
     m_tree.UpdateWindow();
-    emu::PressKey(VK_F2);
+    // The tree view has no key of its own for editing; the host starts the edit.
+    m_tree.EditLabel(hItem);
     emu::TypeText("short");
     emu::PressKey(VK_RETURN);
     emu::PumpMessages(AfxPumpMessage);
