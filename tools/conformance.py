@@ -2,9 +2,10 @@
 """Writes docs/conformance.md: every behaviour test of the Windows build, with its result on the emulation and
 under Wine, and for each difference the reason kept in tests/emulation-only.txt.
 
-usage: conformance.py <emulation results folder> <Wine results folder> <output file>
-Each folder holds one GoogleTest XML file a program (--gtest_output=xml:<folder>/<program>.xml); the Wine run
-must be made without the emulation-only filter, so that every test has a Wine result."""
+usage: conformance.py <emulation results folder> <Wine results folder>[:<folder> ...] <output file>
+Each folder holds one GoogleTest XML file a program (--gtest_output=xml:<folder>/<program>.xml). Results of
+later Wine folders replace earlier ones; give first a Wine run made without the emulation-only filter, so that
+every test has a Wine result, then the filtered run of tools/test-windows.sh (<build>/win64/results)."""
 import re
 import sys
 import xml.etree.ElementTree as ET
@@ -39,7 +40,10 @@ def reasons():
 
 
 def main():
-    emulation, wine, output = results(sys.argv[1]), results(sys.argv[2]), Path(sys.argv[3])
+    emulation, output = results(sys.argv[1]), Path(sys.argv[3])
+    wine = {}
+    for folder in sys.argv[2].split(":"):
+        wine.update(results(folder))
     kept = reasons()
     lines = [
         "# Conformance: the emulation and the real platform",
