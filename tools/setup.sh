@@ -10,16 +10,7 @@ shift
 packages=(cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libpng-dev libfreetype-dev fonts-dejavu-core clang-format git)
 read -r -a extra <<<"${TAL_PACKAGES:-}"
 packages+=("${extra[@]}")
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -q
-    apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+"$root/tools/install-packages.sh" "${packages[@]}"
 
 cmake -S "$root" -B "$build" "$@"
 read -r -a targets <<<"${TAL_TARGETS:-all}"
