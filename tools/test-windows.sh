@@ -19,7 +19,7 @@ fi
 cmake -S "$root" -B "$build/win32" "${common[@]}" -DTAL_MINGW_ARCH=i686 -DBUILD_TESTING=OFF
 cmake --build "$build/win32" --target TalControl -j"$(nproc)"
 # 64-bit: the library and the tests, which ctest runs under Wine.
-cmake -S "$root" -B "$build/win64" "${common[@]}" -DTAL_MINGW_ARCH=x86_64 -DCMAKE_CROSSCOMPILING_EMULATOR="$wine"
+cmake -S "$root" -B "$build/win64" "${common[@]}" -DTAL_MINGW_ARCH=x86_64 -DCMAKE_CROSSCOMPILING_EMULATOR="$root/tools/wine-run.sh"
 cmake --build "$build/win64" -j"$(nproc)"
 
 # A display of its own, 1024 by 768, gone when the script ends.
@@ -41,5 +41,8 @@ if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
     timeout 300 "$wine" wineboot -i
     timeout 120 "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
 fi
+# One Wine server for the whole run, its services started here rather than inside a test.
+/usr/lib/wine/wineserver -p > /dev/null 2>&1
+timeout 120 "$wine" wineboot > /dev/null 2>&1
 
 ctest --test-dir "$build/win64" --output-on-failure --timeout 600

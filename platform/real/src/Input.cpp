@@ -33,7 +33,7 @@ std::mutex g_mutex;
 std::deque<Event> g_events;
 bool g_inFlight = false;
 DWORD g_sentAt = 0;
-DWORD g_retrievedAt = 0;
+DWORD g_retrievedAt = 0; // when the last event was retrieved, or given up on as giving no message
 DWORD g_lastPress = 0;
 bool g_pressed = false;
 DWORD g_waitEnd = 0;
@@ -48,21 +48,25 @@ bool Due(DWORD now, DWORD end) {
 // Injects the next event if its time has come. Called with g_mutex held.
 void SendNext() {
     const DWORD now = GetTickCount();
-    if (g_waiting) {
-        if (!Due(now, g_waitEnd))
-            return;
-        g_waiting = false;
-    }
-    if (!Due(now, g_retrievedAt + kHandlingTime))
-        return;
+    bool waited = false;
     while (!g_events.empty() && !g_inFlight) {
         Event& event = g_events.front();
         if (event.wait != 0) {
-            g_waitEnd = now + event.wait;
-            g_waiting = true;
+            // A wait counts from when the event before it was taken, as the pause between a person's moves
+            // does; the event after it then goes at once.
+            if (!g_waiting) {
+                g_waitEnd = g_retrievedAt + event.wait;
+                g_waiting = true;
+            }
+            if (!Due(now, g_waitEnd))
+                return;
+            g_waiting = false;
             g_events.pop_front();
-            return;
+            waited = true;
+            continue;
         }
+        if (!waited && !Due(now, g_retrievedAt + kHandlingTime))
+            return;
         if (event.newClick && g_pressed && !Due(now, g_lastPress + GetDoubleClickTime() + 1))
             return;
         if (event.press) {
@@ -97,8 +101,10 @@ void Helper() {
     for (;;) {
         Sleep(5);
         std::lock_guard lock(g_mutex);
-        if (g_inFlight && Due(GetTickCount(), g_sentAt + kUnretrievedLimit))
+        if (g_inFlight && Due(GetTickCount(), g_sentAt + kUnretrievedLimit)) {
             g_inFlight = false;
+            g_retrievedAt = GetTickCount();
+        }
         SendNext();
     }
 }

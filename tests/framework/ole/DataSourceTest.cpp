@@ -20,6 +20,11 @@ std::string At(CPoint point) {
     return "(" + std::to_string(point.x) + "," + std::to_string(point.y) + ")";
 }
 
+// The drag loop may call DragOver again while nothing moves (Wine polls every 50 ms), and the framework's
+// Drop calls OnDragOver once more first: an OnDragOver that repeats the last one of its target is not noted,
+// nor is the feedback that follows it.
+bool g_bRepeated = false;
+
 // Notes what reaches it under its name, with client points, and answers with m_effect.
 class CNotingDropTarget : public COleDropTarget {
 public:
@@ -28,18 +33,28 @@ public:
     DROPEFFECT m_effect = DROPEFFECT_MOVE;
 
     DROPEFFECT OnDragEnter(CWnd*, COleDataObject* pDataObject, DWORD, CPoint point) override {
+        m_strLastOver.clear();
+        g_bRepeated = false;
         Note(m_strName + ":OnDragEnter" + At(point) + Formats(pDataObject));
         return m_effect;
     }
     DROPEFFECT OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint point) override {
-        Note(m_strName + ":OnDragOver" + At(point));
+        const std::string entry = m_strName + ":OnDragOver" + At(point);
+        g_bRepeated = entry == m_strLastOver;
+        if (!g_bRepeated)
+            Note(entry);
+        m_strLastOver = entry;
         return m_effect;
     }
     BOOL OnDrop(CWnd*, COleDataObject*, DROPEFFECT dropEffect, CPoint point) override {
+        m_strLastOver.clear();
         Note(m_strName + ":OnDrop " + std::to_string(dropEffect) + At(point));
         return TRUE;
     }
-    void OnDragLeave(CWnd*) override { Note(m_strName + ":OnDragLeave"); }
+    void OnDragLeave(CWnd*) override {
+        m_strLastOver.clear();
+        Note(m_strName + ":OnDragLeave");
+    }
 
 private:
     // " formats" when the data offers any.
@@ -54,13 +69,15 @@ private:
         return hr == S_OK ? " formats" : "";
     }
     std::string m_strName;
+    std::string m_strLastOver;
 };
 
 // Notes the feedback it is asked for, and otherwise behaves as the default source.
 class CNotingDropSource : public COleDropSource {
 public:
     HRESULT GiveFeedback(DROPEFFECT dropEffect) override {
-        Note("feedback " + std::to_string(dropEffect));
+        if (!g_bRepeated)
+            Note("feedback " + std::to_string(dropEffect));
         return COleDropSource::GiveFeedback(dropEffect);
     }
 };
@@ -132,10 +149,9 @@ TEST_F(DataSourceTest, ADragToAnotherWindowDropsWithItsEffect) {
     emu::MouseMove(400, 150);
     emu::MouseUp();
     Run();
-    EXPECT_EQ(g_journal,
-              (Journal{"source:OnDragEnter(51,50)", "source:OnDragOver(51,50)", "source:OnDragLeave",
-                       "target:OnDragEnter(100,50)", "target:OnDragOver(100,50)", "target:OnDragOver(100,50)",
-                       "target:OnDrop 2(100,50)", "DoDragDrop 2"}))
+    EXPECT_EQ(g_journal, (Journal{"source:OnDragEnter(51,50)", "source:OnDragOver(51,50)",
+                                  "source:OnDragLeave", "target:OnDragEnter(100,50)",
+                                  "target:OnDragOver(100,50)", "target:OnDrop 2(100,50)", "DoDragDrop 2"}))
         << "the data offers no format; the release never reaches the source window";
 }
 
@@ -163,7 +179,7 @@ TEST_F(DataSourceTest, HoldingTheButtonStartsTheDragAfterTheDelay) {
     emu::MouseUp();
     Run();
     EXPECT_EQ(g_journal, (Journal{"source:OnDragEnter(50,50)", "source:OnDragOver(50,50)",
-                                  "source:OnDragOver(50,50)", "source:OnDrop 2(50,50)", "DoDragDrop 2"}));
+                                  "source:OnDrop 2(50,50)", "DoDragDrop 2"}));
 }
 
 TEST_F(DataSourceTest, EscapeOrTheOtherButtonCancels) {
@@ -199,7 +215,7 @@ TEST_F(DataSourceTest, ARightButtonDragDropsOnItsReleaseAndTheLeftButtonCancelsI
     emu::MouseUp(emu::Button::Right);
     Run();
     EXPECT_EQ(g_journal, (Journal{"target:OnDragEnter(100,50)", "target:OnDragOver(100,50)",
-                                  "target:OnDragOver(100,50)", "target:OnDrop 2(100,50)", "DoDragDrop 2"}));
+                                  "target:OnDrop 2(100,50)", "DoDragDrop 2"}));
 
     g_journal.clear();
     emu::Wait(1000);
@@ -224,10 +240,10 @@ TEST_F(DataSourceTest, AStartRectangleAndADropSourceOfTheCaller) {
     emu::MouseMove(400, 150);
     emu::MouseUp();
     Run();
-    EXPECT_EQ(g_journal, (Journal{"source:OnDragEnter(70,60)", "feedback 2", "source:OnDragOver(70,60)",
-                                  "feedback 2", "source:OnDragLeave", "target:OnDragEnter(100,50)",
-                                  "feedback 2", "target:OnDragOver(100,50)", "feedback 2",
-                                  "target:OnDragOver(100,50)", "target:OnDrop 2(100,50)", "DoDragDrop 2"}))
+    EXPECT_EQ(g_journal,
+              (Journal{"source:OnDragEnter(70,60)", "feedback 2", "source:OnDragOver(70,60)", "feedback 2",
+                       "source:OnDragLeave", "target:OnDragEnter(100,50)", "feedback 2",
+                       "target:OnDragOver(100,50)", "feedback 2", "target:OnDrop 2(100,50)", "DoDragDrop 2"}))
         << "moves inside the rectangle start nothing";
 }
 

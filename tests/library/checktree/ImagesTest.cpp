@@ -1,5 +1,6 @@
 // The check images: the library's bitmaps as resources, the image list a check tree builds from them when a
 // window is attached, and the host's own bitmap with the same ID, which must not win.
+#include "BitmapPixels.h"
 #include "CheckHost.h"
 
 #include <emu/ImageListPixels.h>
@@ -154,15 +155,8 @@ TEST_F(CheckImages, TheLibraryHoldsBothBitmapsAsFourBitDataWithTheStandardPalett
 TEST_F(CheckImages, TheSmallBitmapHasThreeFramedCells) {
     HBITMAP hBitmap = ::LoadBitmapA(Library(), MAKEINTRESOURCEA(3002));
     ASSERT_NE(hBitmap, nullptr);
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = 33;
-    bmi.bmiHeader.biHeight = -11;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    std::vector<uint32_t> pixels(33 * 11);
-    ASSERT_EQ(::GetDIBits(nullptr, hBitmap, 0, 11, pixels.data(), &bmi, DIB_RGB_COLORS), 11);
+    std::vector<uint32_t> pixels = BitmapPixels(hBitmap, 33, 11);
+    ASSERT_FALSE(pixels.empty());
     ::DeleteObject(hBitmap);
 
     constexpr uint32_t grey = 0x808080, white = 0xFFFFFF, green = 0x008000;
@@ -170,7 +164,7 @@ TEST_F(CheckImages, TheSmallBitmapHasThreeFramedCells) {
         int greens = 0;
         for (int y = 0; y < 11; ++y) {
             for (int x = 0; x < 11; ++x) {
-                uint32_t pixel = pixels[static_cast<size_t>(y * 33 + cell * 11 + x)] & 0xFFFFFF;
+                uint32_t pixel = pixels[static_cast<size_t>(y * 33 + cell * 11 + x)];
                 SCOPED_TRACE("cell " + std::to_string(cell) + " at " + std::to_string(x) + "," +
                              std::to_string(y));
                 if (x == 0 || x == 10 || y == 0 || y == 10) {

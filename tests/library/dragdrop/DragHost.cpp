@@ -105,6 +105,10 @@ HRESULT CDropRecorder::DragOver(DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) 
     size_t nEntry = Begin("DragOver", grfKeyState, pt);
     HRESULT hr = m_pInner->DragOver(grfKeyState, pt, pdwEffect);
     End(nEntry, pdwEffect);
+    // The drag loop may also call while nothing moves (Wine polls every 50 ms): a call that repeats the one
+    // just noted, with the same answer, is not noted again.
+    if (nEntry > 0 && g_journal[nEntry] == g_journal[nEntry - 1])
+        g_journal.pop_back();
     if (m_onDragOver)
         m_onDragOver();
     return hr;

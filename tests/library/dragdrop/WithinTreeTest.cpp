@@ -84,9 +84,9 @@ TEST_F(WithinTree, CtrlAtTheDropDecidesAndShiftOrAltChangeNothing) {
     emu::KeyUp(VK_MENU);
     emu::KeyUp(VK_SHIFT);
     Pump();
-    EXPECT_EQ(g_journal, (Journal{"A:OnSelChanged", "A:DragEnter A.Two ctrl =1", "A:DragOver A.Two ctrl =1",
-                                  "A:DragOver A.Two =2", "A:DragOver A.Two =2", "A:DragOver A.Two =2",
-                                  "A:Drop A.Two =2", "A:OnDropMove 8 12 A.Grand A.Two"}));
+    EXPECT_EQ(g_journal,
+              (Journal{"A:OnSelChanged", "A:DragEnter A.Two ctrl =1", "A:DragOver A.Two ctrl =1",
+                       "A:DragOver A.Two =2", "A:Drop A.Two =2", "A:OnDropMove 8 12 A.Grand A.Two"}));
 }
 
 } // namespace

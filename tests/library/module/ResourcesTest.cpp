@@ -1,5 +1,6 @@
 // The library's own resources: both check bitmaps and the version record, in the language they are declared
 // in, and the small check images that nothing loads.
+#include "BitmapPixels.h"
 #include "LoadedLibrary.h"
 
 #include <cstdint>
@@ -46,20 +47,13 @@ TEST_F(ResourcesTest, BothCheckBitmapsAndTheVersionRecordAreTheLibrarys) {
 // '#' grey, '.' white, 'g' dark green, '?' any other colour; one row of each cell after the other, cells
 // separated by '|'.
 std::string Picture(HBITMAP hBitmap) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = 33;
-    info.bmiHeader.biHeight = -11;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    std::vector<uint32_t> pixels(33 * 11);
-    if (GetDIBits(nullptr, hBitmap, 0, 11, pixels.data(), &info, DIB_RGB_COLORS) != 11)
+    std::vector<uint32_t> pixels = BitmapPixels(hBitmap, 33, 11);
+    if (pixels.empty())
         return "unreadable";
     std::string picture;
     for (int y = 0; y < 11; ++y) {
         for (int x = 0; x < 33; ++x) {
-            uint32_t pixel = pixels[static_cast<size_t>(y * 33 + x)] & 0xFFFFFF;
+            uint32_t pixel = pixels[static_cast<size_t>(y * 33 + x)];
             picture += pixel == 0x808080 ? '#' : pixel == 0xFFFFFF ? '.' : pixel == 0x008000 ? 'g' : '?';
             if (x % 11 == 10)
                 picture += x == 32 ? '\n' : '|';

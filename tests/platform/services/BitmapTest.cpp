@@ -113,6 +113,12 @@ HBITMAP LoadFromResource(const std::vector<BYTE>& dib) {
     return LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
 }
 
+// The screen's device context, which stays valid for the whole program.
+HDC Screen() {
+    static HDC screen = GetDC(nullptr);
+    return screen;
+}
+
 // The bitmap's pixels through GetDIBits as a 32-bit DIB, read top-down or bottom-up.
 Pixels Read(HBITMAP bitmap, bool topDown = true) {
     BITMAP info{};
@@ -126,8 +132,8 @@ Pixels Read(HBITMAP bitmap, bool topDown = true) {
     header.bmiHeader.biBitCount = 32;
     header.bmiHeader.biCompression = BI_RGB;
     Pixels bits(static_cast<size_t>(info.bmWidth) * info.bmHeight);
-    int lines =
-        GetDIBits(nullptr, bitmap, 0, static_cast<UINT>(info.bmHeight), bits.data(), &header, DIB_RGB_COLORS);
+    int lines = GetDIBits(Screen(), bitmap, 0, static_cast<UINT>(info.bmHeight), bits.data(), &header,
+                          DIB_RGB_COLORS);
     if (lines != info.bmHeight)
         return {};
     for (uint32_t& pixel : bits)
@@ -311,7 +317,7 @@ TEST_F(Bitmaps, GetDIBitsDescribesTheBitmapWhenAskedWithoutBits) {
     HBITMAP bitmap = CreateBitmap(7, 4, 1, 1, nullptr);
     BITMAPINFO header{};
     header.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    ASSERT_NE(GetDIBits(nullptr, bitmap, 0, 0, nullptr, &header, DIB_RGB_COLORS), 0);
+    ASSERT_NE(GetDIBits(Screen(), bitmap, 0, 0, nullptr, &header, DIB_RGB_COLORS), 0);
     EXPECT_EQ(header.bmiHeader.biWidth, 7);
     EXPECT_EQ(header.bmiHeader.biHeight, 4);
     EXPECT_EQ(header.bmiHeader.biBitCount, 1);
@@ -320,8 +326,20 @@ TEST_F(Bitmaps, GetDIBitsDescribesTheBitmapWhenAskedWithoutBits) {
     EXPECT_EQ(header.bmiHeader.biSizeImage, 16u) << "4 rows of 4 bytes";
 
     header.bmiHeader.biBitCount = 24;
-    ASSERT_NE(GetDIBits(nullptr, bitmap, 0, 0, nullptr, &header, DIB_RGB_COLORS), 0);
+    ASSERT_NE(GetDIBits(Screen(), bitmap, 0, 0, nullptr, &header, DIB_RGB_COLORS), 0);
     EXPECT_EQ(header.bmiHeader.biSizeImage, 4u * 24) << "rows of 21 bytes padded to 24";
+}
+
+TEST_F(Bitmaps, GetDIBitsNeedsALiveDeviceContext) {
+    HBITMAP bitmap = CreateBitmap(2, 2, 1, 32, nullptr);
+    BITMAPINFO header{};
+    header.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), 2, -2, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    uint32_t bits[4] = {};
+    EXPECT_EQ(GetDIBits(nullptr, bitmap, 0, 2, bits, &header, DIB_RGB_COLORS), 0);
+    HDC memory = CreateCompatibleDC(nullptr);
+    EXPECT_EQ(GetDIBits(memory, bitmap, 0, 2, bits, &header, DIB_RGB_COLORS), 2);
+    DeleteDC(memory);
+    EXPECT_EQ(GetDIBits(memory, bitmap, 0, 2, bits, &header, DIB_RGB_COLORS), 0) << "a deleted one";
 }
 
 TEST_F(Bitmaps, MonochromeBitmapsFromCreateBitmapHoldBlackAndWhite) {
@@ -341,7 +359,8 @@ TEST_F(Bitmaps, MonochromeBitmapsFromCreateBitmapHoldBlackAndWhite) {
     } mono{};
     mono.header = {sizeof(BITMAPINFOHEADER), 3, -2, 1, 1, BI_RGB, 0, 0, 0, 0, 0};
     BYTE out[8] = {};
-    EXPECT_EQ(GetDIBits(nullptr, bitmap, 0, 2, out, reinterpret_cast<BITMAPINFO*>(&mono), DIB_RGB_COLORS), 2);
+    EXPECT_EQ(GetDIBits(Screen(), bitmap, 0, 2, out, reinterpret_cast<BITMAPINFO*>(&mono), DIB_RGB_COLORS),
+              2);
     EXPECT_EQ(out[0], 0xA0);
     EXPECT_EQ(out[4], 0x40);
     EXPECT_EQ(mono.colours[1].rgbRed, 0xFF);
@@ -390,7 +409,7 @@ TEST_F(Bitmaps, DeletedAndForeignHandlesFail) {
     EXPECT_EQ(GetObjectType(bitmap), 0u);
     BITMAPINFO header{};
     header.bmiHeader.biSize = sizeof header.bmiHeader;
-    EXPECT_EQ(GetDIBits(nullptr, bitmap, 0, 0, nullptr, &header, DIB_RGB_COLORS), 0);
+    EXPECT_EQ(GetDIBits(Screen(), bitmap, 0, 0, nullptr, &header, DIB_RGB_COLORS), 0);
     EXPECT_EQ(SetDIBits(nullptr, bitmap, 0, 0, nullptr, &header, DIB_RGB_COLORS), 0);
 
     HBITMAP next = CreateBitmap(2, 2, 1, 32, nullptr);

@@ -1,4 +1,5 @@
 // Image lists, the drag image of a tree item, and the emulated font's metrics.
+#include "BitmapPixels.h"
 #include "TreeFixture.h"
 
 #include <emu/ImageListPixels.h>
@@ -15,21 +16,6 @@ HBITMAP Bitmap(int width, int height, const std::vector<uint32_t>& pixels) {
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
     return CreateDIBitmap(nullptr, &bi.bmiHeader, CBM_INIT, pixels.data(), &bi, DIB_RGB_COLORS);
-}
-
-std::vector<uint32_t> Read(HBITMAP bitmap, int width, int height) {
-    std::vector<uint32_t> out(static_cast<size_t>(width) * height);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    GetDIBits(nullptr, bitmap, 0, static_cast<UINT>(height), out.data(), &bi, DIB_RGB_COLORS);
-    for (uint32_t& p : out)
-        p &= 0xFFFFFF;
-    return out;
 }
 
 constexpr uint32_t Red = 0xFF0000, White = 0xFFFFFF, Blue = 0x0000FF;
@@ -70,7 +56,7 @@ TEST_F(ImageLists, AddMaskedMakesTheColourTransparent) {
     EXPECT_EQ(ImageList_AddMasked(masked, bitmap, RGB(255, 255, 255)), 0);
     EXPECT_EQ(emu::ImageListPixels(masked, 0),
               (std::vector<uint32_t>{0, 0xFF000000 | Red, 0xFF000000 | Red, 0}));
-    EXPECT_EQ(Read(bitmap, 2, 2), (std::vector<uint32_t>{0, Red, Red, 0}));
+    EXPECT_EQ(BitmapPixels(bitmap, 2, 2), (std::vector<uint32_t>{0, Red, Red, 0}));
 
     HBITMAP corner = Bitmap(2, 1, {Blue, Red});
     EXPECT_EQ(ImageList_AddMasked(masked, corner, CLR_DEFAULT), 1) << "the top-left pixel names the colour";
@@ -81,7 +67,7 @@ TEST_F(ImageLists, AddMaskedMakesTheColourTransparent) {
     HBITMAP again = Bitmap(2, 2, {White, Red, Red, White});
     EXPECT_EQ(ImageList_AddMasked(plain, again, White), 0);
     EXPECT_EQ(emu::ImageListPixels(plain, 0)[0], 0xFF000000 | White);
-    EXPECT_EQ(Read(again, 2, 2)[0], White);
+    EXPECT_EQ(BitmapPixels(again, 2, 2)[0], White);
 }
 
 TEST_F(ImageLists, ImageInfoAndReplace) {
@@ -96,8 +82,8 @@ TEST_F(ImageLists, ImageInfoAndReplace) {
     BITMAP bm{};
     ASSERT_EQ(GetObjectA(info.hbmImage, sizeof bm, &bm), static_cast<int>(sizeof bm));
     EXPECT_EQ(bm.bmWidth, 4);
-    EXPECT_EQ(Read(info.hbmImage, 4, 1), (std::vector<uint32_t>{Red, 0, Blue, Blue}));
-    EXPECT_EQ(Read(info.hbmMask, 4, 1), (std::vector<uint32_t>{0, White, 0, 0}));
+    EXPECT_EQ(BitmapPixels(info.hbmImage, 4, 1), (std::vector<uint32_t>{Red, 0, Blue, Blue}));
+    EXPECT_EQ(BitmapPixels(info.hbmMask, 4, 1), (std::vector<uint32_t>{0, White, 0, 0}));
     EXPECT_FALSE(ImageList_GetImageInfo(list, 2, &info));
 
     EXPECT_TRUE(ImageList_Replace(list, 0, Bitmap(2, 1, {Blue, Red}), nullptr));

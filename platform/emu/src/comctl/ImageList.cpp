@@ -128,7 +128,11 @@ bool ReadBitmap(HBITMAP bitmap, int& width, int& height, std::vector<uint32_t>& 
     height = bm.bmHeight;
     pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
     BITMAPINFO bi = TopDown32(width, height);
-    if (GetDIBits(nullptr, bitmap, 0, static_cast<UINT>(height), pixels.data(), &bi, DIB_RGB_COLORS) <= 0)
+    HDC screen = GetDC(nullptr);
+    const int read =
+        GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.data(), &bi, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    if (read <= 0)
         return false;
     for (uint32_t& p : pixels)
         p |= Opaque;

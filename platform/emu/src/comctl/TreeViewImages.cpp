@@ -40,12 +40,12 @@ HIMAGELIST TreeView::CreateDragImage(HTREEITEM h) {
     TextOutA(dc, iconWidth + 2, (height - EMU_FONT_HEIGHT) / 2, text, length);
     SelectObject(dc, oldFont);
     SelectObject(dc, oldBitmap);
-    DeleteDC(dc);
 
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
     BITMAPINFO bi{};
     bi.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    GetDIBits(nullptr, label, 0, static_cast<UINT>(height), pixels.data(), &bi, DIB_RGB_COLORS);
+    GetDIBits(dc, label, 0, static_cast<UINT>(height), pixels.data(), &bi, DIB_RGB_COLORS);
+    DeleteDC(dc);
     DeleteObject(label);
     std::vector<uint32_t> icon = ImageListPixels(m_normal, item.iImage);
     int iconTop = (height - iconHeight) / 2;

@@ -92,7 +92,8 @@ int WINAPI GetObjectA(HANDLE h, int c, LPVOID pv);
 DWORD WINAPI GetObjectType(HGDIOBJ h);
 BOOL WINAPI DeleteObject(HGDIOBJ ho);
 // Bitmaps made from DIBs are compatible with the emulated screen: 32 bits per pixel. CreateBitmap takes 1,
-// 16, 24 or 32 bits per pixel. GetDIBits writes 1, 16, 24 or 32 bits per pixel (BI_RGB); its HDC may be NULL.
+// 16, 24 or 32 bits per pixel. GetDIBits writes 1, 16, 24 or 32 bits per pixel (BI_RGB) and
+// needs a live device context.
 // LoadBitmapA reads an RT_BITMAP resource (a DIB without file header); a NULL instance asks for the system's
 // predefined bitmaps, which the emulation does not have.
 HBITMAP WINAPI LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName);
