@@ -37,12 +37,13 @@ export DISPLAY=":$(cat "$display_file")"
 # Wine's own state lives in the build folder; its first start sets it up. Windows that no window manager
 # handles open and close without waiting for one.
 export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# One Wine server for the whole run (it may already run, left by an interrupted run).
+/usr/lib/wine/wineserver -p > /dev/null 2>&1 || true
 if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
     timeout 300 "$wine" wineboot -i
     timeout 120 "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
 fi
-# One Wine server for the whole run, its services started here rather than inside a test.
-/usr/lib/wine/wineserver -p > /dev/null 2>&1
+# Its services started here rather than inside a test.
 timeout 120 "$wine" wineboot > /dev/null 2>&1
 
 ctest --test-dir "$build/win64" --output-on-failure --timeout 600

@@ -75,6 +75,7 @@ TEST_F(WithinTree, ReleasingBelowTheLastItemDropsOntoTheLastHighlight) {
 
 TEST_F(WithinTree, CtrlAtTheDropDecidesAndShiftOrAltChangeNothing) {
     Press(m_treeA, m_hAGrand);
+    MoveTo(m_treeA, m_hAOne);
     emu::KeyDown(VK_CONTROL);
     MoveTo(m_treeA, m_hATwo);
     emu::KeyUp(VK_CONTROL);
@@ -85,8 +86,10 @@ TEST_F(WithinTree, CtrlAtTheDropDecidesAndShiftOrAltChangeNothing) {
     emu::KeyUp(VK_SHIFT);
     Pump();
     EXPECT_EQ(g_journal,
-              (Journal{"A:OnSelChanged", "A:DragEnter A.Two ctrl =1", "A:DragOver A.Two ctrl =1",
-                       "A:DragOver A.Two =2", "A:Drop A.Two =2", "A:OnDropMove 8 12 A.Grand A.Two"}));
+              (Journal{"A:OnSelChanged", "A:DragEnter A.One =2", "A:DragOver A.One =2",
+                       "A:DragOver A.One ctrl =1", "A:DragOver A.Two ctrl =1", "A:DragOver A.Two =2",
+                       "A:Drop A.Two =2", "A:OnDropMove 8 12 A.Grand A.Two"}))
+        << "each change of the keys is a step of the drag";
 }
 
 } // namespace
