@@ -60,8 +60,8 @@ def main():
         lines += [f"## {program}", "", "| Test | Emulation | Wine | Note |", "|---|---|---|---|"]
         names = sorted({n for p, n in emulation if p == program} | {n for p, n in wine if p == program})
         for name in names:
-            e = emulation.get((program, name), "not built")
-            w = wine.get((program, name), "not built")
+            e = emulation.get((program, name), "not run")
+            w = wine.get((program, name), "not run")
             note = next((why for p, pattern, why in kept if p == program and pattern.match(name)), "")
             if note:
                 note = "emulation only: " + note
