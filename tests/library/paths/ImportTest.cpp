@@ -9,9 +9,11 @@ using Strings = std::vector<std::string>;
 
 class ImportHost : public PathsHost {
 protected:
-    // Clears the update region, runs the call, and tells whether the tree was then invalidated whole with
-    // its background to be erased.
+    // Lets the new windows paint, clears the update region, runs the call, and tells whether the tree was
+    // then invalidated whole with its background to be erased. (Under Wine a window whose first painting is
+    // still to come is not sent the erase.)
     template <class TCall> bool InvalidatesWithErase(TCall call) {
+        emu::PumpMessages(AfxPumpMessage);
         ::ValidateRect(m_tree.m_hWnd, nullptr);
         call();
         CRect client, update;
