@@ -12,6 +12,7 @@ struct LoggedMessage {
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
+    UINT notifyCode = 0; // WM_NOTIFY's code, read while the message was being sent
     bool operator==(const LoggedMessage&) const = default;
 };
 
@@ -73,7 +74,8 @@ private:
         if (it == Registry().end())
             return DefWindowProcA(hwnd, msg, wp, lp);
         Entry entry = it->second;
-        entry.log->m_entries.push_back({entry.hook.name, msg, wp, lp});
+        const UINT code = msg == WM_NOTIFY && lp != 0 ? reinterpret_cast<const NMHDR*>(lp)->code : 0;
+        entry.log->m_entries.push_back({entry.hook.name, msg, wp, lp, code});
         if (msg == WM_NCDESTROY)
             Registry().erase(hwnd);
         return CallWindowProcA(entry.hook.proc, hwnd, msg, wp, lp);

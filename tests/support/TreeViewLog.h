@@ -61,6 +61,11 @@ public:
             return "SETFOCUS";
         case NM_KILLFOCUS:
             return "KILLFOCUS";
+        case NM_SETCURSOR: {
+            auto mouse = reinterpret_cast<const NMMOUSE*>(hdr);
+            return "SETCURSOR(" + Name(reinterpret_cast<HTREEITEM>(mouse->dwItemSpec)) + "," +
+                   std::to_string(mouse->dwHitInfo) + ")";
+        }
         default:
             return "NOTIFY(" + std::to_string(static_cast<int>(hdr->code)) + ")";
         }

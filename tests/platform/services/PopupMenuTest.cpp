@@ -227,4 +227,29 @@ TEST_F(PopupMenus, TheMenuTakesTheMouseCapture) {
     EXPECT_EQ(received[1], "WM_ENTERMENULOOP 0x1 0");
 }
 
+// A menu opened on a button press takes that button's release while it is open; the input after the release
+// reaches the windows again.
+TEST_F(PopupMenus, AMenuOpenedByAPressTakesThatButtonsRelease) {
+    std::vector<std::string> mouse;
+    OnMessage() = [&](HWND, UINT message, WPARAM, LPARAM) {
+        static const std::map<UINT, const char*> names = {{WM_RBUTTONDOWN, "WM_RBUTTONDOWN"},
+                                                          {WM_RBUTTONUP, "WM_RBUTTONUP"},
+                                                          {WM_CONTEXTMENU, "WM_CONTEXTMENU"},
+                                                          {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"},
+                                                          {WM_LBUTTONUP, "WM_LBUTTONUP"}};
+        auto name = names.find(message);
+        if (name == names.end())
+            return;
+        mouse.push_back(name->second);
+        if (message == WM_RBUTTONDOWN)
+            TrackPopupMenu(context, TPM_RIGHTBUTTON, 60, 70, 0, owner, nullptr);
+    };
+    emu::SetMenuResponder([](const emu::PopupMenuShown&) { return 0u; });
+    emu::Click(60, 70, emu::Button::Right);
+    emu::Click(61, 70);
+    emu::PumpMessages();
+    EXPECT_EQ(mouse, (std::vector<std::string>{"WM_RBUTTONDOWN", "WM_LBUTTONDOWN", "WM_LBUTTONUP"}));
+    EXPECT_EQ(emu::PopupMenusShown().size(), 1u);
+}
+
 } // namespace

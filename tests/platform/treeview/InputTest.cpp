@@ -32,6 +32,30 @@ TEST_F(Input, ClickOnALabelClicksThenSelectsThenFocuses) {
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
+// Before the cursor is set for a mouse message, the parent hears of it (NM_SETCURSOR) with the item under the
+// pointer and the hit-test code; a non-zero answer means the parent has set the cursor, and the control
+// stops.
+TEST_F(Input, TheParentHearsOfEachCursorSettingFirst) {
+    logCursor = true;
+    POINT over = Screen(22, 4), below = Screen(22, 120);
+    // The control asks where the cursor is now, so each move is taken before the next one is made.
+    emu::MouseMove(over.x, over.y);
+    emu::PumpMessages();
+    emu::MouseMove(below.x, below.y);
+    emu::PumpMessages();
+    EXPECT_EQ(log, (Log{"SETCURSOR(a,1)", "SETCURSOR(null,1)"}));
+
+    log.clear();
+    const LPARAM move = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
+    answer = [](NMHDR* hdr) -> LRESULT { return hdr->code == NM_SETCURSOR; };
+    EXPECT_TRUE(SendMessageA(tree, WM_SETCURSOR, reinterpret_cast<WPARAM>(tree), move));
+    answer = nullptr;
+    EXPECT_FALSE(SendMessageA(tree, WM_SETCURSOR, reinterpret_cast<WPARAM>(tree), move)) << "the default";
+    EXPECT_FALSE(SendMessageA(tree, WM_SETCURSOR, reinterpret_cast<WPARAM>(parent), move))
+        << "another window's";
+    EXPECT_EQ(log, (Log{"SETCURSOR(null,1)", "SETCURSOR(null,1)"}));
+}
+
 TEST_F(Input, NonZeroClickAnswerSkipsTheSelection) {
     answer = [](NMHDR* hdr) -> LRESULT { return hdr->code == NM_CLICK; };
     Click(22, 20);

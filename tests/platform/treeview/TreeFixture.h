@@ -25,6 +25,7 @@ protected:
     std::vector<std::string> log;
     std::function<LRESULT(NMHDR*)> answer; // the parent's result for a notification; 0 without one
     bool logFocus = false;                 // NM_SETFOCUS and NM_KILLFOCUS are left out unless asked for
+    bool logCursor = false;                // so is NM_SETCURSOR, which every uncaptured mouse message brings
 
     void SetUp() override {
         emu::Reset();
@@ -131,7 +132,9 @@ private:
     static LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         if (current && msg == WM_NOTIFY) {
             auto* hdr = reinterpret_cast<NMHDR*>(lp);
-            if (current->logFocus || (hdr->code != NM_SETFOCUS && hdr->code != NM_KILLFOCUS))
+            const bool focus = hdr->code == NM_SETFOCUS || hdr->code == NM_KILLFOCUS;
+            const bool cursor = hdr->code == NM_SETCURSOR;
+            if ((!focus || current->logFocus) && (!cursor || current->logCursor))
                 current->log.push_back(current->names.Describe(hdr));
             return current->answer ? current->answer(hdr) : 0;
         }

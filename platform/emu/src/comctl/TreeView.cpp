@@ -133,6 +133,11 @@ LRESULT TreeView::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         Invalidate();
         NotifySimple(NM_KILLFOCUS);
         return 0;
+    case WM_SETCURSOR:
+        // The parent hears of it first (NM_SETCURSOR) and may set the cursor itself.
+        if (reinterpret_cast<HWND>(wp) == m_hwnd && OnSetCursor(LOWORD(lp)))
+            return TRUE;
+        return DefWindowProcA(m_hwnd, msg, wp, lp);
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
         OnButtonDown(msg == WM_RBUTTONDOWN, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});

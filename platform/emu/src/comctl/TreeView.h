@@ -113,6 +113,8 @@ private:
     void OnDoubleClick(POINT pt);
     void OnKeyDown(UINT vk);
     void OnTimer(UINT_PTR id);
+    // NM_SETCURSOR for the item under the pointer; true when the parent has set the cursor.
+    bool OnSetCursor(UINT hitCode);
 
     // Label editing.
     HWND EditLabel(HTREEITEM h);

@@ -235,6 +235,18 @@ void TreeView::OnTimer(UINT_PTR id) {
         EditLabel(H(i));
 }
 
+bool TreeView::OnSetCursor(UINT hitCode) {
+    NMMOUSE nm{};
+    GetCursorPos(&nm.pt);
+    ScreenToClient(m_hwnd, &nm.pt);
+    if (Index i = HitTest(nm.pt).item) {
+        nm.dwItemSpec = reinterpret_cast<DWORD_PTR>(H(i));
+        nm.dwItemData = static_cast<DWORD_PTR>(At(i).lParam);
+    }
+    nm.dwHitInfo = static_cast<LPARAM>(hitCode);
+    return Notify(NM_SETCURSOR, &nm.hdr) != 0;
+}
+
 // ---------------------------------------------------------------------------------------------------------
 // Label editing
 

@@ -98,6 +98,16 @@ UINT Select(HWND owner, HMENU menu, UINT id, bool notify, std::vector<HMENU>& op
     return id;
 }
 
+// A menu opened by a button press takes that button's release, and the mouse input queued before it, as the
+// menu's own input while it is open: the release never reaches the window under the pointer.
+void TakeHeldButtonsRelease() {
+    UINT up = GetKeyState(VK_RBUTTON) < 0 ? WM_RBUTTONUP : GetKeyState(VK_LBUTTON) < 0 ? WM_LBUTTONUP : 0;
+    MSG msg;
+    while (up != 0 && PeekMessageA(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE))
+        if (msg.message == up)
+            break;
+}
+
 } // namespace
 } // namespace emu::detail
 
@@ -138,6 +148,7 @@ BOOL WINAPI TrackPopupMenuEx(HMENU hMenu, UINT uFlags, int x, int y, HWND hwnd, 
         SendMessageA(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hMenu), MAKELPARAM(0, FALSE));
     }
 
+    TakeHeldButtonsRelease();
     UINT picked = 0;
     std::vector<HMENU> open{hMenu};
     if (!state.ended && IsWindow(hwnd) && FindMenu(hMenu)) {

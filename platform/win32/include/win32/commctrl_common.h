@@ -57,3 +57,12 @@ void WINAPI InitCommonControls(void);
 #define NM_RELEASEDCAPTURE (NM_FIRST - 16)
 #define NM_SETCURSOR (NM_FIRST - 17)
 #define NM_CHAR (NM_FIRST - 18)
+
+// NM_SETCURSOR and the mouse notifications of the list-like controls: the item under the pointer.
+typedef struct tagNMMOUSE {
+    NMHDR hdr;
+    DWORD_PTR dwItemSpec;
+    DWORD_PTR dwItemData;
+    POINT pt;
+    LPARAM dwHitInfo;
+} NMMOUSE, *LPNMMOUSE;
