@@ -1,4 +1,6 @@
 // Reading an image list's pixels on the real platform, from the bitmaps that ImageList_GetImageInfo names.
+#include "Dib.h"
+
 #include <emu/ImageListPixels.h>
 
 namespace {
@@ -8,13 +10,7 @@ std::vector<uint32_t> ReadPixels(HBITMAP hBitmap, const RECT& rect) {
     BITMAP bitmap{};
     if (hBitmap == nullptr || !GetObjectA(hBitmap, sizeof bitmap, &bitmap))
         return {};
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = bitmap.bmWidth;
-    info.bmiHeader.biHeight = -bitmap.bmHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = emu::detail::TopDownDib32(bitmap.bmWidth, bitmap.bmHeight);
     std::vector<uint32_t> all(static_cast<size_t>(bitmap.bmWidth) * static_cast<size_t>(bitmap.bmHeight));
     HDC hdc = GetDC(nullptr);
     int rows =
