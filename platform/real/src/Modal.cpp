@@ -104,7 +104,9 @@ HRESULT WINAPI OleInitializeHook(LPVOID pvReserved) {
 
 namespace emu {
 
+// A responder answers through the hooks; a host that never resets the session has them from here on.
 void SetMenuResponder(MenuResponder responder) {
+    detail::InstallApiHooks();
     g_menuResponder = std::move(responder);
 }
 
@@ -113,6 +115,7 @@ const std::vector<PopupMenuShown>& PopupMenusShown() {
 }
 
 void SetMessageBoxResponder(MessageBoxResponder responder) {
+    detail::InstallApiHooks();
     g_boxResponder = std::move(responder);
 }
 
