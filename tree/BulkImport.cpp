@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -70,7 +71,9 @@ HTREEITEM InsertRecord(CTreeCtrl& tree, const CRecord& record, HTREEITEM hParent
 
 // For each item ID, the item that FindHandleByID(ID, first top-level item) gives: the first item with that
 // ID in a pre-order walk of the first top-level branch that descends only into items that report children.
-// Built by one such walk on first use; afterwards the import tells it of every item it inserts.
+// Built by one such walk on first use; afterwards the import tells it of every item it inserts. An item
+// given a child reports children from then on, even one whose children were hidden by an explicit count:
+// the walk then reaches those too, and the index is built again.
 class CFirstBranchIds {
 public:
     explicit CFirstBranchIds(CTreeCtrl& tree) : m_tree(tree) {}
@@ -94,8 +97,15 @@ public:
             }
             return;
         }
-        if (m_tree.ItemHasChildren(hParent))
-            m_items.emplace(nID, hItem);
+        if (!m_tree.ItemHasChildren(hParent))
+            return;
+        // A parent entered for the first time: if it held children before this one, they were hidden from
+        // the walk until now.
+        if (m_opened.insert(hParent).second && m_tree.GetPrevSiblingItem(hItem) != NULL) {
+            m_bBuilt = false;
+            return;
+        }
+        m_items.emplace(nID, hItem);
     }
 
     void Reserve(size_t nMore) { m_nReserve = nMore; }
@@ -105,17 +115,26 @@ private:
         if (m_bBuilt)
             return;
         m_bBuilt = true;
+        m_items.clear();
+        m_opened.clear();
         m_items.reserve(m_tree.GetCount() + m_nReserve);
         m_hRoot = m_tree.GetRootItem();
         if (m_hRoot == NULL)
             return;
         Add(m_hRoot);
-        if (!m_tree.ItemHasChildren(m_hRoot))
+        if (!Opens(m_hRoot))
             return;
         WalkBranch(m_tree, m_hRoot, [&](HTREEITEM hItem, size_t) {
             Add(hItem);
-            return m_tree.ItemHasChildren(hItem) ? WalkStep::Descend : WalkStep::Skip;
+            return Opens(hItem) ? WalkStep::Descend : WalkStep::Skip;
         });
+    }
+    // Whether the walk descends into the item; those it does are noted.
+    bool Opens(HTREEITEM hItem) {
+        if (!m_tree.ItemHasChildren(hItem))
+            return false;
+        m_opened.insert(hItem);
+        return true;
     }
     // The first item seen with an ID keeps it.
     void Add(HTREEITEM hItem) { m_items.emplace(static_cast<LONG>(m_tree.GetItemData(hItem)), hItem); }
@@ -125,6 +144,7 @@ private:
     size_t m_nReserve = 0;
     HTREEITEM m_hRoot = NULL;
     std::unordered_map<LONG, HTREEITEM> m_items;
+    std::unordered_set<HTREEITEM> m_opened; // the items whose children the walk has been into
 };
 
 // Whether every byte of the text is a character of its own in the system code page: none is a lead byte.

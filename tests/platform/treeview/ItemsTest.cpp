@@ -119,12 +119,17 @@ TEST_F(Items, GetAndSetItem) {
     EXPECT_EQ(param.iSelectedImage, 5);
 }
 
-TEST_F(Items, ChildrenFlagFollowsRealChildrenUntilSetExplicitly) {
+// An explicit child count holds until the item is given a child; from then on it follows what it holds.
+TEST_F(Items, ChildrenFlagFollowsRealChildrenUntilSetExplicitlyAndAgainOnceGivenAChild) {
     HTREEITEM a = Add("a");
     auto children = [&](HTREEITEM h) {
         TVITEMA item{TVIF_CHILDREN, h, 0, 0, nullptr, 0, 0, 0, -5, 0};
         Send(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
         return item.cChildren;
+    };
+    auto set = [&](HTREEITEM h, int count) {
+        TVITEMA item{TVIF_CHILDREN, h, 0, 0, nullptr, 0, 0, 0, count, 0};
+        Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
     };
     EXPECT_EQ(children(a), 0);
     HTREEITEM a1 = Add("a1", a);
@@ -132,11 +137,17 @@ TEST_F(Items, ChildrenFlagFollowsRealChildrenUntilSetExplicitly) {
     Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(a1));
     EXPECT_EQ(children(a), 0);
 
-    TVITEMA set{TVIF_CHILDREN, a, 0, 0, nullptr, 0, 0, 0, 1, 0};
-    Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&set));
+    set(a, 1);
+    EXPECT_EQ(children(a), 1) << "an explicit count without children";
     a1 = Add("a1", a);
     Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(a1));
-    EXPECT_EQ(children(a), 1) << "an explicit child count stays after the children go";
+    EXPECT_EQ(children(a), 0) << "a child given and taken: the count follows the children again";
+
+    a1 = Add("a1", a);
+    set(a, 0);
+    EXPECT_EQ(children(a), 0) << "children hidden by an explicit count";
+    Add("a2", a);
+    EXPECT_EQ(children(a), 1) << "shown again by the next child";
 }
 
 TEST_F(Items, CallbackTextAsksTheParentOnlyWhenTextIsWanted) {

@@ -412,6 +412,9 @@ LRESULT TreeView::InsertItem(const TVINSERTSTRUCTA* is) {
         it.lParam = src.lParam;
     it.key = KeyOf(n);
     S().Link(parent, n, after);
+    // A parent given a child reports children from what it holds again, whatever cChildren it was given.
+    if (parent != m_root)
+        At(parent).flags &= static_cast<uint8_t>(~ChildrenExplicit);
     ++m_count;
     if (!m_top && parent == m_root)
         m_top = n;
