@@ -113,6 +113,10 @@ CDemoHost::~CDemoHost() {
 
 bool CDemoHost::Open() {
     ::InitCommonControls();
+    // Drag and drop needs OLE on this thread. The trees start it themselves only where registering a drop
+    // target without it fails, which not every implementation of the platform does.
+    if (!AfxOleInit())
+        return false;
     if (!m_window.CreateEx(0, nullptr, "TalControl demo", WS_POPUP | WS_CAPTION | WS_VISIBLE, 40, 40,
                            3 * kTreeWidth + 4 * 10 + 8, kTreeHeight + 20 + 30, nullptr, nullptr))
         return false;
