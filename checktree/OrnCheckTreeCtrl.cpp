@@ -47,7 +47,7 @@ bool SiblingsShow(const CTreeCtrl& tree, HTREEITEM hItem, int nImage) {
 } // namespace
 
 BEGIN_MESSAGE_MAP(COrnCheckTreeCtrl, COrnTreeCtrl)
-ON_NOTIFY_REFLECT(NM_CLICK, OnClick)
+ON_NOTIFY_REFLECT(NM_CLICK, &COrnCheckTreeCtrl::OnClick)
 END_MESSAGE_MAP()
 
 COrnCheckTreeCtrl::COrnCheckTreeCtrl() {}

@@ -4,7 +4,7 @@
 
 // Chained to the plain tree control's map: none of the general tree's handlers run for this control.
 BEGIN_MESSAGE_MAP(CTalCheckBoxTreeCtrl, CTreeCtrl)
-ON_NOTIFY_REFLECT(NM_CLICK, OnClick)
+ON_NOTIFY_REFLECT(NM_CLICK, &CTalCheckBoxTreeCtrl::OnClick)
 END_MESSAGE_MAP()
 
 CTalCheckBoxTreeCtrl::CTalCheckBoxTreeCtrl() {}

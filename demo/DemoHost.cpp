@@ -69,10 +69,10 @@ void DrawImage(std::array<uint32_t, 16 * 16>& pixels, int nGroup, bool bSelected
 } // namespace
 
 BEGIN_MESSAGE_MAP(CDemoWindow, CWnd)
-ON_MESSAGE(WM_CHECKTREE_ITEMCLICK, OnItemClick)
+ON_MESSAGE(WM_CHECKTREE_ITEMCLICK, &CDemoWindow::OnItemClick)
 ON_WM_TIMER()
-ON_NOTIFY(TVN_KEYDOWN, kCatalogID, OnCatalogKeyDown)
-ON_COMMAND_RANGE(kCmdOpen, kCmdProperties, OnMenuCommand)
+ON_NOTIFY(TVN_KEYDOWN, kCatalogID, &CDemoWindow::OnCatalogKeyDown)
+ON_COMMAND_RANGE(kCmdOpen, kCmdProperties, &CDemoWindow::OnMenuCommand)
 END_MESSAGE_MAP()
 
 LRESULT CDemoWindow::OnItemClick(WPARAM wParam, LPARAM lParam) {

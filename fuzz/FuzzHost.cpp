@@ -38,7 +38,7 @@ std::vector<HTREEITEM> ItemsOf(const CTreeCtrl& tree) {
 }
 
 BEGIN_MESSAGE_MAP(CFuzzFrame, CWnd)
-ON_MESSAGE(WM_CHECKTREE_ITEMCLICK, OnItemClick)
+ON_MESSAGE(WM_CHECKTREE_ITEMCLICK, &CFuzzFrame::OnItemClick)
 END_MESSAGE_MAP()
 
 LRESULT CFuzzFrame::OnItemClick(WPARAM wParam, LPARAM lParam) {

@@ -87,8 +87,8 @@ public:
 };
 
 BEGIN_MESSAGE_MAP(CHostWindow, CWnd)
-ON_MESSAGE(WM_CHECKTREE_ITEMCLICK, OnItemClick)
-ON_COMMAND(kOpenCommand, OnOpen)
+ON_MESSAGE(WM_CHECKTREE_ITEMCLICK, &CHostWindow::OnItemClick)
+ON_COMMAND(kOpenCommand, &CHostWindow::OnOpen)
 END_MESSAGE_MAP()
 
 CWinApp theApp("Consumer");

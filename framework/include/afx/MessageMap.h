@@ -104,7 +104,8 @@ template <class TMember> TMember AfxLoadHandler(AFX_PMSG pfn) noexcept {
 #pragma GCC diagnostic pop
 #endif
 
-// Entry macros take the handler's bare member name; the map's own class supplies the qualification.
+// Entry macros take the handler as a pointer to member (&CMyDlg::OnX); the window-message entries name
+// their standard handler in the map's own class.
 #define AFX_HANDLER(signature, memberFxn) AfxStoreHandler(static_cast<signature>(memberFxn))
 
 #define AFX_WM_ENTRY(message, sig, signature, memberFxn)                                                     \
@@ -149,24 +150,24 @@ template <class TMember> TMember AfxLoadHandler(AFX_PMSG pfn) noexcept {
 
 // LRESULT memberFxn(WPARAM, LPARAM)
 #define ON_MESSAGE(message, memberFxn)                                                                       \
-    AFX_WM_ENTRY(message, AfxSig_lwl, LRESULT (CWnd::*)(WPARAM, LPARAM), &ThisClass::memberFxn)
+    AFX_WM_ENTRY(message, AfxSig_lwl, LRESULT (CWnd::*)(WPARAM, LPARAM), memberFxn)
 
 // void memberFxn()
 #define ON_COMMAND(id, memberFxn)                                                                            \
     {WM_COMMAND, CN_COMMAND,  (WORD)(id),                                                                    \
-     (WORD)(id), AfxSigCmd_v, AFX_HANDLER(void(CCmdTarget::*)(), &ThisClass::memberFxn)},
+     (WORD)(id), AfxSigCmd_v, AFX_HANDLER(void(CCmdTarget::*)(), memberFxn)},
 // void memberFxn(UINT id)
 #define ON_COMMAND_RANGE(id, idLast, memberFxn)                                                              \
     {WM_COMMAND,     CN_COMMAND,      (WORD)(id),                                                            \
-     (WORD)(idLast), AfxSigCmd_RANGE, AFX_HANDLER(void(CCmdTarget::*)(UINT), &ThisClass::memberFxn)},
+     (WORD)(idLast), AfxSigCmd_RANGE, AFX_HANDLER(void(CCmdTarget::*)(UINT), memberFxn)},
 // BOOL memberFxn(UINT id): FALSE passes the command on to the next target.
 #define ON_COMMAND_EX(id, memberFxn)                                                                         \
     {WM_COMMAND, CN_COMMAND,   (WORD)(id),                                                                   \
-     (WORD)(id), AfxSigCmd_EX, AFX_HANDLER(BOOL(CCmdTarget::*)(UINT), &ThisClass::memberFxn)},
+     (WORD)(id), AfxSigCmd_EX, AFX_HANDLER(BOOL(CCmdTarget::*)(UINT), memberFxn)},
 // void memberFxn(): a control's WM_COMMAND notification at its parent.
 #define ON_CONTROL(wNotifyCode, id, memberFxn)                                                               \
     {WM_COMMAND, (WORD)(wNotifyCode), (WORD)(id),                                                            \
-     (WORD)(id), AfxSigCmd_v,         AFX_HANDLER(void(CCmdTarget::*)(), &ThisClass::memberFxn)},
+     (WORD)(id), AfxSigCmd_v,         AFX_HANDLER(void(CCmdTarget::*)(), memberFxn)},
 // void memberFxn(): the control's own WM_COMMAND notification, reflected back by its parent; consumes it.
 #define ON_CONTROL_REFLECT(wNotifyCode, memberFxn)                                                           \
     {WM_COMMAND + WM_REFLECT_BASE,                                                                           \
@@ -174,7 +175,7 @@ template <class TMember> TMember AfxLoadHandler(AFX_PMSG pfn) noexcept {
      0,                                                                                                      \
      0,                                                                                                      \
      AfxSigCmd_v,                                                                                            \
-     AFX_HANDLER(void(CCmdTarget::*)(), &ThisClass::memberFxn)},
+     AFX_HANDLER(void(CCmdTarget::*)(), memberFxn)},
 // BOOL memberFxn(): FALSE lets the parent handle the notification too.
 #define ON_CONTROL_REFLECT_EX(wNotifyCode, memberFxn)                                                        \
     {WM_COMMAND + WM_REFLECT_BASE,                                                                           \
@@ -182,23 +183,22 @@ template <class TMember> TMember AfxLoadHandler(AFX_PMSG pfn) noexcept {
      0,                                                                                                      \
      0,                                                                                                      \
      AfxSigCmd_b,                                                                                            \
-     AFX_HANDLER(BOOL(CCmdTarget::*)(), &ThisClass::memberFxn)},
+     AFX_HANDLER(BOOL(CCmdTarget::*)(), memberFxn)},
 
 // void memberFxn(NMHDR*, LRESULT*)
 #define ON_NOTIFY(wNotifyCode, id, memberFxn)                                                                \
-    {WM_NOTIFY,      (WORD)(int)(wNotifyCode),                                                               \
-     (WORD)(id),     (WORD)(id),                                                                             \
-     AfxSigNotify_v, AFX_HANDLER(void(CCmdTarget::*)(NMHDR*, LRESULT*), &ThisClass::memberFxn)},
+    {WM_NOTIFY,  (WORD)(int)(wNotifyCode), (WORD)(id),                                                       \
+     (WORD)(id), AfxSigNotify_v,           AFX_HANDLER(void(CCmdTarget::*)(NMHDR*, LRESULT*), memberFxn)},
 // void memberFxn(UINT id, NMHDR*, LRESULT*)
 #define ON_NOTIFY_RANGE(wNotifyCode, id, idLast, memberFxn)                                                  \
     {WM_NOTIFY,          (WORD)(int)(wNotifyCode),                                                           \
      (WORD)(id),         (WORD)(idLast),                                                                     \
-     AfxSigNotify_RANGE, AFX_HANDLER(void(CCmdTarget::*)(UINT, NMHDR*, LRESULT*), &ThisClass::memberFxn)},
+     AfxSigNotify_RANGE, AFX_HANDLER(void(CCmdTarget::*)(UINT, NMHDR*, LRESULT*), memberFxn)},
 // BOOL memberFxn(UINT id, NMHDR*, LRESULT*): FALSE passes the notification on.
 #define ON_NOTIFY_EX(wNotifyCode, id, memberFxn)                                                             \
     {WM_NOTIFY,       (WORD)(int)(wNotifyCode),                                                              \
      (WORD)(id),      (WORD)(id),                                                                            \
-     AfxSigNotify_EX, AFX_HANDLER(BOOL(CCmdTarget::*)(UINT, NMHDR*, LRESULT*), &ThisClass::memberFxn)},
+     AfxSigNotify_EX, AFX_HANDLER(BOOL(CCmdTarget::*)(UINT, NMHDR*, LRESULT*), memberFxn)},
 // void memberFxn(NMHDR*, LRESULT*): the control's own notification, reflected back; always consumes it.
 #define ON_NOTIFY_REFLECT(wNotifyCode, memberFxn)                                                            \
     {WM_NOTIFY + WM_REFLECT_BASE,                                                                            \
@@ -206,7 +206,7 @@ template <class TMember> TMember AfxLoadHandler(AFX_PMSG pfn) noexcept {
      0,                                                                                                      \
      0,                                                                                                      \
      AfxSigNotify_v,                                                                                         \
-     AFX_HANDLER(void(CCmdTarget::*)(NMHDR*, LRESULT*), &ThisClass::memberFxn)},
+     AFX_HANDLER(void(CCmdTarget::*)(NMHDR*, LRESULT*), memberFxn)},
 // BOOL memberFxn(NMHDR*, LRESULT*): FALSE lets the parent's own handler run afterwards with the same result.
 #define ON_NOTIFY_REFLECT_EX(wNotifyCode, memberFxn)                                                         \
     {WM_NOTIFY + WM_REFLECT_BASE,                                                                            \
@@ -214,4 +214,4 @@ template <class TMember> TMember AfxLoadHandler(AFX_PMSG pfn) noexcept {
      0,                                                                                                      \
      0,                                                                                                      \
      AfxSigNotify_b,                                                                                         \
-     AFX_HANDLER(BOOL(CCmdTarget::*)(NMHDR*, LRESULT*), &ThisClass::memberFxn)},
+     AFX_HANDLER(BOOL(CCmdTarget::*)(NMHDR*, LRESULT*), memberFxn)},

@@ -30,8 +30,8 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CRecordingTree, CTreeCtrl)
-ON_NOTIFY_REFLECT_EX(TVN_SELCHANGEDA, OnSelchanged)
-ON_NOTIFY_REFLECT(TVN_BEGINDRAGA, OnBegindrag)
+ON_NOTIFY_REFLECT_EX(TVN_SELCHANGEDA, &CRecordingTree::OnSelchanged)
+ON_NOTIFY_REFLECT(TVN_BEGINDRAGA, &CRecordingTree::OnBegindrag)
 END_MESSAGE_MAP()
 
 class CParentWnd : public CWnd {
@@ -47,10 +47,10 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CParentWnd, CWnd)
-ON_NOTIFY(TVN_SELCHANGEDA, 5, OnNotified)
-ON_NOTIFY(TVN_BEGINDRAGA, 5, OnNotified)
-ON_NOTIFY(TVN_ENDLABELEDITA, 5, OnNotified)
-ON_NOTIFY(NM_CLICK, 5, OnNotified)
+ON_NOTIFY(TVN_SELCHANGEDA, 5, &CParentWnd::OnNotified)
+ON_NOTIFY(TVN_BEGINDRAGA, 5, &CParentWnd::OnNotified)
+ON_NOTIFY(TVN_ENDLABELEDITA, 5, &CParentWnd::OnNotified)
+ON_NOTIFY(NM_CLICK, 5, &CParentWnd::OnNotified)
 END_MESSAGE_MAP()
 
 class TreeCtrl : public ::testing::Test {

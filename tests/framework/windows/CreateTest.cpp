@@ -45,7 +45,7 @@ protected:
 
 BEGIN_MESSAGE_MAP(CRecordingWnd, CWnd)
 ON_WM_CREATE()
-ON_MESSAGE(WM_USER, OnUser)
+ON_MESSAGE(WM_USER, &CRecordingWnd::OnUser)
 END_MESSAGE_MAP()
 
 // Creates a framework child while its own creation is in progress.

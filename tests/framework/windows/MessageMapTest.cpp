@@ -18,7 +18,7 @@ protected:
 
 BEGIN_MESSAGE_MAP(CWndA, CWnd)
 ON_WM_LBUTTONDOWN()
-ON_MESSAGE(WM_USER, OnUser)
+ON_MESSAGE(WM_USER, &CWndA::OnUser)
 END_MESSAGE_MAP()
 
 class CWndB : public CWndA {
@@ -35,9 +35,9 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CWndB, CWndA)
-ON_MESSAGE(WM_USER, OnUser)
+ON_MESSAGE(WM_USER, &CWndB::OnUser)
 ON_WM_KEYDOWN()
-ON_COMMAND_RANGE(100, 109, OnCommandRange)
+ON_COMMAND_RANGE(100, 109, &CWndB::OnCommandRange)
 END_MESSAGE_MAP()
 
 // Derives from B but chains its map straight to A's: B's entries do not apply to it.
@@ -52,7 +52,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CWndC, CWndA)
-ON_COMMAND(105, OnCommand105)
+ON_COMMAND(105, &CWndC::OnCommand105)
 ON_WM_CONTEXTMENU()
 END_MESSAGE_MAP()
 

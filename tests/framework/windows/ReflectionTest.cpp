@@ -43,9 +43,9 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CReflectingChild, CWnd)
-ON_NOTIFY_REFLECT(NM_CLICK, OnClick)
-ON_NOTIFY_REFLECT_EX(NM_DBLCLK, OnDblClk)
-ON_CONTROL_REFLECT_EX(kCodeControl, OnControl)
+ON_NOTIFY_REFLECT(NM_CLICK, &CReflectingChild::OnClick)
+ON_NOTIFY_REFLECT_EX(NM_DBLCLK, &CReflectingChild::OnDblClk)
+ON_CONTROL_REFLECT_EX(kCodeControl, &CReflectingChild::OnControl)
 END_MESSAGE_MAP()
 
 class CNotifiedParent : public CWnd {
@@ -74,10 +74,10 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CNotifiedParent, CWnd)
-ON_NOTIFY(NM_CLICK, kChildId, OnChildClick)
-ON_NOTIFY(NM_DBLCLK, kChildId, OnChildDblClk)
-ON_NOTIFY(NM_RCLICK, kChildId, OnChildRClick)
-ON_CONTROL(kCodeControl, kChildId, OnChildControl)
+ON_NOTIFY(NM_CLICK, kChildId, &CNotifiedParent::OnChildClick)
+ON_NOTIFY(NM_DBLCLK, kChildId, &CNotifiedParent::OnChildDblClk)
+ON_NOTIFY(NM_RCLICK, kChildId, &CNotifiedParent::OnChildRClick)
+ON_CONTROL(kCodeControl, kChildId, &CNotifiedParent::OnChildControl)
 END_MESSAGE_MAP()
 
 class ReflectionTest : public WindowsTest {

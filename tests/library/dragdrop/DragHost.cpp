@@ -43,8 +43,8 @@ LRESULT CALLBACK ScrollSpyProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
 } // namespace
 
 BEGIN_MESSAGE_MAP(CDragFrame, CWnd)
-ON_NOTIFY_RANGE(TVN_BEGINDRAGA, kTreeA, kTreeC, OnBeginDrag)
-ON_NOTIFY_RANGE(TVN_BEGINRDRAGA, kTreeA, kTreeC, OnBeginRDrag)
+ON_NOTIFY_RANGE(TVN_BEGINDRAGA, kTreeA, kTreeC, &CDragFrame::OnBeginDrag)
+ON_NOTIFY_RANGE(TVN_BEGINRDRAGA, kTreeA, kTreeC, &CDragFrame::OnBeginRDrag)
 END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(CForeignSource, CWnd)

@@ -4,10 +4,10 @@
 #include <cstdio>
 
 BEGIN_MESSAGE_MAP(CPathsParent, CWnd)
-ON_NOTIFY(TVN_ITEMEXPANDINGA, kTreeID, OnTreeNotify)
-ON_NOTIFY(TVN_ITEMEXPANDEDA, kTreeID, OnTreeNotify)
-ON_NOTIFY(TVN_SELCHANGINGA, kTreeID, OnTreeNotify)
-ON_NOTIFY(TVN_SELCHANGEDA, kTreeID, OnTreeNotify)
+ON_NOTIFY(TVN_ITEMEXPANDINGA, kTreeID, &CPathsParent::OnTreeNotify)
+ON_NOTIFY(TVN_ITEMEXPANDEDA, kTreeID, &CPathsParent::OnTreeNotify)
+ON_NOTIFY(TVN_SELCHANGINGA, kTreeID, &CPathsParent::OnTreeNotify)
+ON_NOTIFY(TVN_SELCHANGEDA, kTreeID, &CPathsParent::OnTreeNotify)
 END_MESSAGE_MAP()
 
 std::string Format(const Row& row) {
