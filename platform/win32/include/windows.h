@@ -13,4 +13,7 @@
 #include "win32/paint.h"
 #include "win32/msgbox.h"
 #include "win32/edit.h"
+#include "win32/button.h"
+#include "win32/static.h"
+#include "win32/dialog.h"
 #include "win32/version.h"

@@ -166,6 +166,7 @@ typedef struct tagPOINTS {
 #define MAKEINTRESOURCE MAKEINTRESOURCEA
 #define IS_INTRESOURCE(r) ((((ULONG_PTR)(r)) >> 16) == 0)
 #define MAKEINTATOM(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
+#define MAKEINTATOM(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
 
 #define MAKELANGID(p, s) ((((WORD)(s)) << 10) | (WORD)(p))
 #define PRIMARYLANGID(lgid) ((WORD)(lgid)&0x3ff)
