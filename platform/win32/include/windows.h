@@ -16,4 +16,6 @@
 #include "win32/button.h"
 #include "win32/static.h"
 #include "win32/dialog.h"
+#include "win32/icon.h"
+#include "win32/accelerator.h"
 #include "win32/version.h"

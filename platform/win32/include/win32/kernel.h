@@ -34,11 +34,16 @@ HGLOBAL WINAPI LoadResource(HMODULE hModule, HRSRC hResInfo);
 LPVOID WINAPI LockResource(HGLOBAL hResData);
 DWORD WINAPI SizeofResource(HMODULE hModule, HRSRC hResInfo);
 BOOL WINAPI FreeResource(HGLOBAL hResData);
+// The string of that ID from the module's string table (RT_STRING, 16 strings a block): copied and cut to
+// cchBufferMax - 1 characters, or with cchBufferMax 0 a read-only pointer to the text, which is not
+// NUL-terminated, stored at lpBuffer. Returns the characters copied, 0 when there is no such string.
+int WINAPI LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer, int cchBufferMax);
 #define GetModuleHandle GetModuleHandleA
 #define GetModuleHandleEx GetModuleHandleExA
 #define GetModuleFileName GetModuleFileNameA
 #define FindResource FindResourceA
 #define FindResourceEx FindResourceExA
+#define LoadString LoadStringA
 
 // Loading libraries. A name without a path is looked for among the loaded modules, then as "libx.so" (for
 // "x.dll") and as given, in the executable's folder and then where the system's loader looks. A library's

@@ -41,6 +41,24 @@
 #define TPM_NONOTIFY 0x0080L
 #define TPM_RETURNCMD 0x0100L
 
+// System menu commands (WM_SYSCOMMAND; the low four bits are the system's own)
+#define SC_SIZE 0xF000
+#define SC_MOVE 0xF010
+#define SC_MINIMIZE 0xF020
+#define SC_MAXIMIZE 0xF030
+#define SC_NEXTWINDOW 0xF040
+#define SC_PREVWINDOW 0xF050
+#define SC_CLOSE 0xF060
+#define SC_VSCROLL 0xF070
+#define SC_HSCROLL 0xF080
+#define SC_MOUSEMENU 0xF090
+#define SC_KEYMENU 0xF100
+#define SC_RESTORE 0xF120
+#define SC_TASKLIST 0xF130
+#define SC_CONTEXTHELP 0xF180
+#define SC_ICON SC_MINIMIZE
+#define SC_ZOOM SC_MAXIMIZE
+
 typedef struct tagTPMPARAMS {
     UINT cbSize;
     RECT rcExclude;
@@ -64,6 +82,9 @@ BOOL WINAPI TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int nReserved
                            const RECT* prcRect);
 BOOL WINAPI TrackPopupMenuEx(HMENU hMenu, UINT uFlags, int x, int y, HWND hwnd, LPTPMPARAMS lptpm);
 BOOL WINAPI EndMenu(void);
+// The window's copy of the system menu, made on first use; bRevert TRUE restores the system's own and
+// returns NULL.
+HMENU WINAPI GetSystemMenu(HWND hWnd, BOOL bRevert);
 #define LoadMenu LoadMenuA
 #define LoadMenuIndirect LoadMenuIndirectA
 #define AppendMenu AppendMenuA

@@ -340,6 +340,8 @@ HWND WINAPI ChildWindowFromPointEx(HWND hwnd, POINT pt, UINT flags);
 BOOL WINAPI AdjustWindowRectEx(LPRECT lpRect, DWORD dwStyle, BOOL bMenu, DWORD dwExStyle);
 BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow);
 BOOL WINAPI IsWindowVisible(HWND hWnd);
+BOOL WINAPI IsIconic(HWND hWnd);
+BOOL WINAPI IsZoomed(HWND hWnd);
 BOOL WINAPI EnableWindow(HWND hWnd, BOOL bEnable);
 BOOL WINAPI IsWindowEnabled(HWND hWnd);
 
