@@ -1,4 +1,5 @@
-// The framework's core: strings, geometry, windows and message maps, application and module state.
+// The framework's core: strings, geometry, windows and message maps, dialogs and the standard controls, menus
+// and device contexts, application and module state.
 #pragma once
 
 #include <windows.h>
@@ -17,4 +18,9 @@
 #include "afx/MessageBox.h"
 #include "afx/DataExchange.h"
 #include "afx/Bitmap.h"
+#include "afx/Dc.h"
+#include "afx/Menu.h"
+#include "afx/Dialog.h"
+#include "afx/Button.h"
+#include "afx/Static.h"
 #include "afx/Edit.h"

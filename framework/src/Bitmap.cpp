@@ -1,5 +1,6 @@
 #include "afx/Bitmap.h"
 
+#include "afx/Exception.h"
 #include "afx/ModuleState.h"
 
 IMPLEMENT_DYNCREATE(CGdiObject, CObject)
@@ -58,4 +59,23 @@ BOOL CBitmap::CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitcount
 
 int CBitmap::GetBitmap(BITMAP* pBitMap) const {
     return GetObject(sizeof(BITMAP), pBitMap);
+}
+
+IMPLEMENT_DYNCREATE(CBrush, CGdiObject)
+
+CBrush::CBrush() = default;
+
+CBrush::CBrush(COLORREF crColor) {
+    if (!CreateSolidBrush(crColor))
+        AfxThrowResourceException();
+}
+
+CBrush::~CBrush() = default;
+
+BOOL CBrush::CreateSolidBrush(COLORREF crColor) {
+    return Attach(::CreateSolidBrush(crColor));
+}
+
+BOOL CBrush::CreateSysColorBrush(int nIndex) {
+    return Attach(::GetSysColorBrush(nIndex));
 }

@@ -7,6 +7,8 @@ IMPLEMENT_DYNAMIC(CSimpleException, CException)
 IMPLEMENT_DYNAMIC(CMemoryException, CSimpleException)
 IMPLEMENT_DYNAMIC(CNotSupportedException, CSimpleException)
 IMPLEMENT_DYNAMIC(CInvalidArgException, CSimpleException)
+IMPLEMENT_DYNAMIC(CResourceException, CSimpleException)
+IMPLEMENT_DYNAMIC(CUserException, CSimpleException)
 
 CException::CException() : m_bAutoDelete(TRUE) {}
 
@@ -48,6 +50,19 @@ CNotSupportedException::CNotSupportedException(BOOL bAutoDelete)
 
 CInvalidArgException::CInvalidArgException(BOOL bAutoDelete)
     : CSimpleException(bAutoDelete, "An invalid argument was encountered.") {}
+
+CResourceException::CResourceException(BOOL bAutoDelete)
+    : CSimpleException(bAutoDelete, "A required resource was unavailable.") {}
+
+CUserException::CUserException(BOOL bAutoDelete) : CSimpleException(bAutoDelete, "") {}
+
+void AFXAPI AfxThrowResourceException() {
+    throw new CResourceException;
+}
+
+void AFXAPI AfxThrowUserException() {
+    throw new CUserException;
+}
 
 void AFXAPI AfxThrowInvalidArgException() {
     throw new CInvalidArgException;

@@ -39,3 +39,11 @@ void AFX_CDECL AfxTrace(LPCSTR lpszFormat, ...) {
     std::vfprintf(stderr, lpszFormat, args);
     va_end(args);
 }
+
+void AFX_CDECL AfxTrace(const CTraceCategory& category, UINT, LPCSTR lpszFormat, ...) {
+    std::fprintf(stderr, "%s: ", category.m_pszCategoryName);
+    va_list args;
+    va_start(args, lpszFormat);
+    std::vfprintf(stderr, lpszFormat, args);
+    va_end(args);
+}

@@ -62,6 +62,11 @@ HWND MessageBoxOwner() {
     return TopLevelWindow(hWnd);
 }
 
+MSG& PumpedMessage() {
+    CWinThread* pThread = AfxGetThread();
+    return pThread != nullptr ? pThread->m_msgCur : AfxGetThreadState()->m_msgCur;
+}
+
 } // namespace afx::detail
 
 // CWinThread
@@ -171,6 +176,10 @@ void CWinApp::SetCurrentHandles() {
         m_pszAppName = m_strAppName.c_str();
     }
     m_pModuleState->m_lpszCurrentAppName = m_pszAppName;
+}
+
+BOOL CWinApp::InitApplication() {
+    return TRUE;
 }
 
 BOOL CWinApp::InitInstance() {

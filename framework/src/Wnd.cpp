@@ -1,6 +1,7 @@
 #include "afx/Wnd.h"
 
 #include "afx/DataExchange.h"
+#include "afx/Dc.h"
 #include "afx/Exception.h"
 #include "afx/ModuleState.h"
 #include "afx/OleDropTarget.h"
@@ -79,31 +80,27 @@ LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
     return ::CallNextHookEx(pState->m_hHookOldCbtFilter, code, wParam, lParam);
 }
 
-// The hook stays installed while any creation on this thread is in progress (creations nest when a
-// window creates children in its WM_CREATE).
-void HookWindowCreate(CWnd* pWnd) {
-    AFX_THREAD_STATE* pState = AfxGetThreadState();
-    if (pState->m_nCbtHookUsers++ == 0)
-        pState->m_hHookOldCbtFilter =
-            ::SetWindowsHookExA(WH_CBT, &CbtFilterHook, nullptr, ::GetCurrentThreadId());
-    pState->m_pWndInit = pWnd;
-}
-
-// FALSE when the hook never saw the window (creation failed before it existed).
-BOOL UnhookWindowCreate() {
-    AFX_THREAD_STATE* pState = AfxGetThreadState();
-    BOOL bAttached = pState->m_pWndInit == nullptr;
-    pState->m_pWndInit = nullptr;
-    if (pState->m_nCbtHookUsers > 0 && --pState->m_nCbtHookUsers == 0)
-        afx::detail::RemoveCreationHook();
-    return bAttached;
-}
-
 CScrollBar* ScrollBarFromHandle(HWND hWnd) {
     CWnd* pWnd = CWnd::FromHandle(hWnd);
     if (pWnd == nullptr || !pWnd->IsKindOf(RUNTIME_CLASS(CScrollBar)))
         return nullptr;
     return static_cast<CScrollBar*>(pWnd);
+}
+
+// The entry for a window message: a registered message's entry names it through its variable, the
+// WM_CTLCOLORxxx messages share the WM_CTLCOLOR entry.
+const AFX_MSGMAP_ENTRY* FindWndMsgEntry(const AFX_MSGMAP_ENTRY* lpEntry, UINT message) {
+    if (message >= AFX_REGISTERED_MESSAGE_BASE && message <= 0xFFFF) {
+        for (; lpEntry->nSig != AfxSig_end; ++lpEntry) {
+            if (lpEntry->nMessage == AFX_REGISTERED_MESSAGE_BASE &&
+                *reinterpret_cast<const UINT*>(lpEntry->nSig) == message)
+                return lpEntry;
+        }
+        return nullptr;
+    }
+    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)
+        message = WM_CTLCOLOR;
+    return AfxFindMessageEntry(lpEntry, message, 0, 0);
 }
 
 CPoint PointFromLParam(LPARAM lParam) {
@@ -155,6 +152,23 @@ LRESULT DispatchWndMsg(CWnd* pWnd, const AFX_MSGMAP_ENTRY* lpEntry, UINT message
         return 0;
     case AfxSig_lwl:
         return (pWnd->*AfxLoadHandler<LRESULT (CWnd::*)(WPARAM, LPARAM)>(pfn))(wParam, lParam);
+    case AfxSig_vwl:
+        (pWnd->*AfxLoadHandler<void (CWnd::*)(UINT, LPARAM)>(pfn))(static_cast<UINT>(wParam), lParam);
+        return 0;
+    case AfxSig_hv:
+        return reinterpret_cast<LRESULT>((pWnd->*AfxLoadHandler<HCURSOR (CWnd::*)()>(pfn))());
+    case AfxSig_bD:
+        return (pWnd->*AfxLoadHandler<BOOL (CWnd::*)(CDC*)>(pfn))(
+            CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
+    case AfxSig_vbw:
+        (pWnd->*AfxLoadHandler<void (CWnd::*)(BOOL, UINT)>(pfn))(static_cast<BOOL>(wParam),
+                                                                 static_cast<UINT>(lParam));
+        return 0;
+    case AfxSig_hDWw:
+        // WM_CTLCOLORxxx, numbered in the order of the CTLCOLOR_xxx kinds.
+        return reinterpret_cast<LRESULT>((pWnd->*AfxLoadHandler<HBRUSH (CWnd::*)(CDC*, CWnd*, UINT)>(pfn))(
+            CDC::FromHandle(reinterpret_cast<HDC>(wParam)), CWnd::FromHandle(reinterpret_cast<HWND>(lParam)),
+            message - WM_CTLCOLORMSGBOX));
     default:
         return 0;
     }
@@ -178,6 +192,38 @@ void RemoveCreationHook() {
     pState->m_hHookOldCbtFilter = nullptr;
     pState->m_nCbtHookUsers = 0;
     pState->m_pWndInit = nullptr;
+}
+
+// The hook stays installed while any creation on this thread is in progress (creations nest when a
+// window creates children in its WM_CREATE).
+void HookWindowCreate(CWnd* pWnd) {
+    AFX_THREAD_STATE* pState = AfxGetThreadState();
+    if (pState->m_nCbtHookUsers++ == 0)
+        pState->m_hHookOldCbtFilter =
+            ::SetWindowsHookExA(WH_CBT, &CbtFilterHook, nullptr, ::GetCurrentThreadId());
+    pState->m_pWndInit = pWnd;
+}
+
+// FALSE when the hook never saw the window (creation failed before it existed).
+BOOL UnhookWindowCreate() {
+    AFX_THREAD_STATE* pState = AfxGetThreadState();
+    BOOL bAttached = pState->m_pWndInit == nullptr;
+    pState->m_pWndInit = nullptr;
+    if (pState->m_nCbtHookUsers > 0 && --pState->m_nCbtHookUsers == 0)
+        RemoveCreationHook();
+    return bAttached;
+}
+
+BOOL EndWindowCreate(CWnd* pWnd, HWND hWndCreated) {
+    if (!UnhookWindowCreate())
+        pWnd->PostNcDestroy();
+    if (hWndCreated == nullptr) {
+        // A window that failed after the hook attached it and was gone before WM_NCDESTROY reached us.
+        if (pWnd->m_hWnd != nullptr && LookupPermanent(pWnd->m_hWnd) == pWnd)
+            pWnd->Detach();
+        return FALSE;
+    }
+    return TRUE;
 }
 
 HWND TopLevelWindow(HWND hWnd) {
@@ -267,9 +313,13 @@ const CWnd CWnd::wndBottom(HWND_BOTTOM);
 const CWnd CWnd::wndTopMost(HWND_TOPMOST);
 const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
 
-CWnd::CWnd() : m_hWnd(nullptr), m_pfnSuper(nullptr), m_pDropTarget(nullptr), m_hWndOwner(nullptr) {}
+CWnd::CWnd()
+    : m_hWnd(nullptr), m_pfnSuper(nullptr), m_pDropTarget(nullptr), m_nModalResult(-1),
+      m_bContinueModal(FALSE), m_hWndOwner(nullptr), m_bInModalLoop(FALSE) {}
 
-CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd), m_pfnSuper(nullptr), m_pDropTarget(nullptr), m_hWndOwner(nullptr) {}
+CWnd::CWnd(HWND hWnd)
+    : m_hWnd(hWnd), m_pfnSuper(nullptr), m_pDropTarget(nullptr), m_nModalResult(-1), m_bContinueModal(FALSE),
+      m_hWndOwner(nullptr), m_bInModalLoop(FALSE) {}
 
 CWnd::~CWnd() {
     if (m_hWnd != nullptr && afx::detail::LookupPermanent(m_hWnd) == this)
@@ -391,19 +441,11 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
         PostNcDestroy();
         return FALSE;
     }
-    HookWindowCreate(this);
+    afx::detail::HookWindowCreate(this);
     HWND hWnd =
         ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x, cs.y,
                           cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
-    if (!UnhookWindowCreate())
-        PostNcDestroy();
-    if (hWnd == nullptr) {
-        // A window that failed after the hook attached it and was gone before WM_NCDESTROY reached us.
-        if (m_hWnd != nullptr && afx::detail::LookupPermanent(m_hWnd) == this)
-            Detach();
-        return FALSE;
-    }
-    return TRUE;
+    return afx::detail::EndWindowCreate(this, hWnd);
 }
 
 BOOL CWnd::PreCreateWindow(CREATESTRUCT& cs) {
@@ -571,6 +613,14 @@ BOOL CWnd::ShowWindow(int nCmdShow) {
     return ::ShowWindow(m_hWnd, nCmdShow);
 }
 
+BOOL CWnd::IsIconic() const {
+    return (GetStyle() & WS_MINIMIZE) != 0;
+}
+
+BOOL CWnd::IsZoomed() const {
+    return (GetStyle() & WS_MAXIMIZE) != 0;
+}
+
 BOOL CWnd::IsWindowVisible() const {
     return ::IsWindowVisible(m_hWnd);
 }
@@ -670,23 +720,6 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
 
 void CWnd::DoDataExchange(CDataExchange*) {}
 
-CDataExchange::CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
-    : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
-
-HWND CDataExchange::PrepareCtrl(int nIDC) {
-    HWND hWndCtrl = ::GetDlgItem(afx::detail::SafeHwnd(m_pDlgWnd), nIDC);
-    if (hWndCtrl == nullptr)
-        AfxThrowNotSupportedException();
-    return hWndCtrl;
-}
-
-void AFXAPI DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
-    if (rControl.m_hWnd != nullptr)
-        return;
-    if (!rControl.SubclassWindow(pDX->PrepareCtrl(nIDC)))
-        AfxThrowNotSupportedException();
-}
-
 // Message processing
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -710,10 +743,13 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         const AFX_MSGMAP_ENTRY* lpEntry = nullptr;
         for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap != nullptr && lpEntry == nullptr;
              pMap = pMap->pfnGetBaseMap != nullptr ? pMap->pfnGetBaseMap() : nullptr)
-            lpEntry = AfxFindMessageEntry(pMap->lpEntries, message, 0, 0);
+            lpEntry = FindWndMsgEntry(pMap->lpEntries, message);
         if (lpEntry == nullptr)
             return FALSE;
-        lResult = DispatchWndMsg(this, lpEntry, message, wParam, lParam);
+        lResult =
+            lpEntry->nMessage == AFX_REGISTERED_MESSAGE_BASE
+                ? (this->*AfxLoadHandler<LRESULT (CWnd::*)(WPARAM, LPARAM)>(lpEntry->pfn))(wParam, lParam)
+                : DispatchWndMsg(this, lpEntry, message, wParam, lParam);
     }
     if (pResult != nullptr)
         *pResult = lResult;
@@ -849,6 +885,12 @@ void CWnd::OnNcDestroy() {
         reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC)) == &AfxWndProc)
         ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
     m_pfnSuper = nullptr;
+    // The application ends when its main window goes.
+    CWinThread* pThread = AfxGetThread();
+    if (pThread != nullptr && pThread->m_pMainWnd == this) {
+        pThread->m_pMainWnd = nullptr;
+        ::PostQuitMessage(0);
+    }
     Detach();
     PostNcDestroy();
 }
@@ -939,6 +981,26 @@ void CWnd::OnVScroll(UINT, UINT, CScrollBar* pScrollBar) {
     if (pScrollBar != nullptr && pScrollBar->SendChildNotifyLastMsg())
         return;
     Default();
+}
+
+void CWnd::OnSysCommand(UINT, LPARAM) {
+    Default();
+}
+
+HCURSOR CWnd::OnQueryDragIcon() {
+    return reinterpret_cast<HCURSOR>(Default());
+}
+
+BOOL CWnd::OnEraseBkgnd(CDC*) {
+    return static_cast<BOOL>(Default());
+}
+
+void CWnd::OnShowWindow(BOOL, UINT) {
+    Default();
+}
+
+HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT) {
+    return reinterpret_cast<HBRUSH>(Default());
 }
 
 // CScrollBar

@@ -15,6 +15,12 @@ inline HWND SafeHwnd(const CWnd* pWnd) {
 CWnd* LookupPermanent(HWND hWnd);
 // Removes this thread's window-creation hook.
 void RemoveCreationHook();
+// Attaches pWnd to the next window created on this thread, before its first message; creations nest.
+void HookWindowCreate(CWnd* pWnd);
+// Ends the creation that HookWindowCreate began, given the creation's result; FALSE when it failed.
+BOOL EndWindowCreate(CWnd* pWnd, HWND hWndCreated);
+// The message that the thread's pump retrieved last.
+MSG& PumpedMessage();
 // Follows parents and owners up to the top-level window.
 HWND TopLevelWindow(HWND hWnd);
 // The owner for a message box: the top-level window of the main window, else of the active window.

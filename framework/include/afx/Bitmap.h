@@ -34,3 +34,18 @@ public:
     BOOL CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitcount, const void* lpBits);
     int GetBitmap(BITMAP* pBitMap) const;
 };
+
+class CBrush : public CGdiObject {
+    DECLARE_DYNCREATE(CBrush)
+public:
+    CBrush();
+    // A solid brush of that colour; throws CResourceException when it cannot be made.
+    explicit CBrush(COLORREF crColor);
+    ~CBrush() override;
+
+    operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); }
+
+    BOOL CreateSolidBrush(COLORREF crColor);
+    // The system's brush of that colour, which the system owns (deleting it does nothing).
+    BOOL CreateSysColorBrush(int nIndex);
+};

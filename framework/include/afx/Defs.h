@@ -41,15 +41,34 @@ void AFX_CDECL AfxTrace(LPCSTR lpszFormat, ...)
     __attribute__((format(printf, 1, 2)))
 #endif
     ;
+// A named kind of trace output; the category form of TRACE names one and a level before the format.
+struct CTraceCategory {
+    LPCSTR m_pszCategoryName;
+};
+inline const CTraceCategory traceAppMsg{"traceAppMsg"};
+// Writes the line with its category's name before it; every level is written.
+void AFX_CDECL AfxTrace(const CTraceCategory& category, UINT nLevel, LPCSTR lpszFormat, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 3, 4)))
+#endif
+    ;
 
 #ifdef _DEBUG
 #define ASSERT(f) ((f) ? (void)0 : AfxAssertFailedLine(__FILE__, __LINE__))
 #define VERIFY(f) ASSERT(f)
 #define ASSERT_VALID(pOb) (ASSERT((pOb) != NULL), (pOb)->AssertValid())
 #define TRACE AfxTrace
+#define TRACE0(sz) AfxTrace("%s", sz)
+#define TRACE1(sz, p1) AfxTrace(sz, p1)
+#define TRACE2(sz, p1, p2) AfxTrace(sz, p1, p2)
+#define TRACE3(sz, p1, p2, p3) AfxTrace(sz, p1, p2, p3)
 #else
 #define ASSERT(f) ((void)0)
 #define VERIFY(f) ((void)(f))
 #define ASSERT_VALID(pOb) ((void)0)
 #define TRACE(...) ((void)0)
+#define TRACE0(sz) ((void)0)
+#define TRACE1(sz, p1) ((void)0)
+#define TRACE2(sz, p1, p2) ((void)0)
+#define TRACE3(sz, p1, p2, p3) ((void)0)
 #endif

@@ -50,7 +50,23 @@ public:
     explicit CInvalidArgException(BOOL bAutoDelete = TRUE);
 };
 
+// A Windows resource (a brush, a window, ...) could not be made or found.
+class CResourceException : public CSimpleException {
+    DECLARE_DYNAMIC(CResourceException)
+public:
+    explicit CResourceException(BOOL bAutoDelete = TRUE);
+};
+
+// Stops an operation that the user has been told about already (a failed dialog data validation).
+class CUserException : public CSimpleException {
+    DECLARE_DYNAMIC(CUserException)
+public:
+    explicit CUserException(BOOL bAutoDelete = TRUE);
+};
+
 [[noreturn]] void AFXAPI AfxThrowInvalidArgException();
+[[noreturn]] void AFXAPI AfxThrowResourceException();
+[[noreturn]] void AFXAPI AfxThrowUserException();
 // Throws a static exception object: allocating one may be impossible when memory runs out.
 [[noreturn]] void AFXAPI AfxThrowMemoryException();
 [[noreturn]] void AFXAPI AfxThrowNotSupportedException();

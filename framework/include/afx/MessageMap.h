@@ -6,9 +6,16 @@
 class CCmdTarget;
 class CWnd;
 class CScrollBar;
+class CDC;
 
 // The stored type of every handler.
 typedef void (CCmdTarget::*AFX_PMSG)();
+
+// The 16-bit form of the WM_CTLCOLORxxx messages: a map's ON_WM_CTLCOLOR entry takes all of them, with the
+// kind of control (CTLCOLOR_xxx) as an argument.
+#define WM_CTLCOLOR 0x0019
+// The first message number of those registered with RegisterWindowMessage.
+#define AFX_REGISTERED_MESSAGE_BASE 0xC000
 
 // A notification that a parent sends back to the control it came from arrives as the message plus this base.
 #define WM_REFLECT_BASE 0xBC00
@@ -32,6 +39,11 @@ enum AfxSig : UINT_PTR {
     AfxSig_vwwS,   // void (UINT, UINT, CScrollBar*)
     AfxSig_vw_ptr, // void (UINT_PTR)
     AfxSig_lwl,    // LRESULT (WPARAM, LPARAM)
+    AfxSig_vwl,    // void (UINT, LPARAM)
+    AfxSig_hv,     // HCURSOR ()
+    AfxSig_bD,     // BOOL (CDC*)
+    AfxSig_vbw,    // void (BOOL, UINT)
+    AfxSig_hDWw,   // HBRUSH (CDC*, CWnd*, UINT)
 
     // Commands and notifications (CCmdTarget members).
     AfxSigCmd_v,        // void ()
@@ -148,9 +160,30 @@ template <class TMember> TMember AfxLoadHandler(AFX_PMSG pfn) noexcept {
 #define ON_WM_VSCROLL()                                                                                      \
     AFX_WM_ENTRY(WM_VSCROLL, AfxSig_vwwS, void (CWnd::*)(UINT, UINT, CScrollBar*), &ThisClass::OnVScroll)
 
+#define ON_WM_SYSCOMMAND()                                                                                   \
+    AFX_WM_ENTRY(WM_SYSCOMMAND, AfxSig_vwl, void (CWnd::*)(UINT, LPARAM), &ThisClass::OnSysCommand)
+#define ON_WM_QUERYDRAGICON()                                                                                \
+    AFX_WM_ENTRY(WM_QUERYDRAGICON, AfxSig_hv, HCURSOR (CWnd::*)(), &ThisClass::OnQueryDragIcon)
+#define ON_WM_ERASEBKGND()                                                                                   \
+    AFX_WM_ENTRY(WM_ERASEBKGND, AfxSig_bD, BOOL (CWnd::*)(CDC*), &ThisClass::OnEraseBkgnd)
+#define ON_WM_SHOWWINDOW()                                                                                   \
+    AFX_WM_ENTRY(WM_SHOWWINDOW, AfxSig_vbw, void (CWnd::*)(BOOL, UINT), &ThisClass::OnShowWindow)
+// Takes every WM_CTLCOLORxxx message that the control itself did not take (ON_WM_CTLCOLOR_REFLECT).
+#define ON_WM_CTLCOLOR()                                                                                     \
+    AFX_WM_ENTRY(WM_CTLCOLOR, AfxSig_hDWw, HBRUSH (CWnd::*)(CDC*, CWnd*, UINT), &ThisClass::OnCtlColor)
+
 // LRESULT memberFxn(WPARAM, LPARAM)
 #define ON_MESSAGE(message, memberFxn)                                                                       \
     AFX_WM_ENTRY(message, AfxSig_lwl, LRESULT (CWnd::*)(WPARAM, LPARAM), memberFxn)
+// LRESULT memberFxn(WPARAM, LPARAM), for the message whose number RegisterWindowMessage gave the UINT
+// variable nMessageVariable; the entry keeps the variable's address, so it may be set after the map is built.
+#define ON_REGISTERED_MESSAGE(nMessageVariable, memberFxn)                                                   \
+    {AFX_REGISTERED_MESSAGE_BASE,                                                                            \
+     0,                                                                                                      \
+     0,                                                                                                      \
+     0,                                                                                                      \
+     reinterpret_cast<UINT_PTR>(static_cast<const UINT*>(&nMessageVariable)),                                \
+     AFX_HANDLER(LRESULT(CWnd::*)(WPARAM, LPARAM), memberFxn)},
 
 // void memberFxn()
 #define ON_COMMAND(id, memberFxn)                                                                            \
@@ -168,6 +201,13 @@ template <class TMember> TMember AfxLoadHandler(AFX_PMSG pfn) noexcept {
 #define ON_CONTROL(wNotifyCode, id, memberFxn)                                                               \
     {WM_COMMAND, (WORD)(wNotifyCode), (WORD)(id),                                                            \
      (WORD)(id), AfxSigCmd_v,         AFX_HANDLER(void(CCmdTarget::*)(), memberFxn)},
+// Control notifications by name; each handler is void memberFxn().
+#define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
+#define ON_BN_DOUBLECLICKED(id, memberFxn) ON_CONTROL(BN_DOUBLECLICKED, id, memberFxn)
+#define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
+#define ON_EN_UPDATE(id, memberFxn) ON_CONTROL(EN_UPDATE, id, memberFxn)
+#define ON_EN_SETFOCUS(id, memberFxn) ON_CONTROL(EN_SETFOCUS, id, memberFxn)
+#define ON_EN_KILLFOCUS(id, memberFxn) ON_CONTROL(EN_KILLFOCUS, id, memberFxn)
 // void memberFxn(): the control's own WM_COMMAND notification, reflected back by its parent; consumes it.
 #define ON_CONTROL_REFLECT(wNotifyCode, memberFxn)                                                           \
     {WM_COMMAND + WM_REFLECT_BASE,                                                                           \

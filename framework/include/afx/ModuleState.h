@@ -42,20 +42,16 @@ AFX_MODULE_STATE* AFXAPI AfxGetModuleState();
 AFX_MODULE_STATE* AFXAPI AfxSetModuleState(AFX_MODULE_STATE* pNewState);
 AFX_MODULE_STATE* AFXAPI AfxGetAppModuleState();
 
-// A shared library's own state, defined once in that library with AFX_DEFINE_STATIC_MODULE_STATE(). The
-// definition stays local to its module, so every library that defines one reaches its own. Construct a
-// library's application object while the library's state is current.
+// A shared library's own state, which the framework's static part for libraries (TalFrameworkLibraryMain)
+// defines in each library that links it. The definition stays local to its module, so every library
+// reaches its own. While the library's static objects are constructed it is current, so the library's
+// application object belongs to it.
 #if defined(__GNUC__) && !defined(_WIN32)
 #define AFX_MODULE_LOCAL __attribute__((visibility("hidden")))
 #else
 #define AFX_MODULE_LOCAL
 #endif
 AFX_MODULE_LOCAL AFX_MODULE_STATE* AFXAPI AfxGetStaticModuleState();
-#define AFX_DEFINE_STATIC_MODULE_STATE()                                                                     \
-    AFX_MODULE_STATE* AFXAPI AfxGetStaticModuleState() {                                                     \
-        static AFX_MODULE_STATE state(TRUE, reinterpret_cast<const void*>(&AfxGetStaticModuleState));        \
-        return &state;                                                                                       \
-    }
 
 // Makes a module state current for the lifetime of the object.
 class AFX_MAINTAIN_STATE2 {

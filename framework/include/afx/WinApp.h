@@ -55,7 +55,19 @@ public:
     LPSTR m_lpCmdLine;
     int m_nCmdShow;
 
+    // Runs once before InitInstance (AfxWinMain); TRUE to go on.
+    virtual BOOL InitApplication();
     BOOL InitInstance() override;
+
+    // Icons and cursors: the application's from the module that the framework's resource search names for
+    // them, the standard ones (IDI_xxx, IDC_xxx) from the system. NULL when there is none.
+    HICON LoadIcon(LPCSTR lpszResourceName) const;
+    HICON LoadIcon(UINT nIDResource) const;
+    HICON LoadStandardIcon(LPCSTR lpszIconName) const;
+    HCURSOR LoadCursor(LPCSTR lpszResourceName) const;
+    HCURSOR LoadCursor(UINT nIDResource) const;
+    HCURSOR LoadStandardCursor(LPCSTR lpszCursorName) const;
+
     // Shows AfxMessageBox's box: owned by the main window (or the active window), titled with the
     // application's name.
     virtual int DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT nIDPrompt);
@@ -86,3 +98,8 @@ BOOL AFXAPI AfxPumpMessage();
 BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
 // Releases what the framework set up for the current module: its window classes, OLE, the creation hook.
 void AFXAPI AfxWinTerm();
+// The application's life, which the framework's entry point runs: AfxWinInit, the application's
+// InitApplication and InitInstance, then Run; when InitInstance fails, ExitInstance instead (a main window
+// still there is destroyed first). AfxWinTerm ends it. Returns the exit code: -1 when the start failed
+// before InitInstance, else that of Run or ExitInstance.
+int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);

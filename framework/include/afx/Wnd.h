@@ -7,7 +7,17 @@
 #include "String.h"
 
 class CDataExchange;
+class CDC;
+class CMenu;
 class COleDropTarget;
+
+// RunModalLoop's flags.
+#define MLF_NOIDLEMSG 0x0001
+#define MLF_NOKICKIDLE 0x0002
+#define MLF_SHOWONIDLE 0x0004
+// Sent to a window in a modal loop whenever the queue has gone empty (wParam MSGF_DIALOGBOX, lParam the idle
+// count); a nonzero answer asks for more.
+#define WM_KICKIDLE 0x036A
 
 class CWnd : public CCmdTarget {
     DECLARE_DYNAMIC(CWnd)
@@ -94,6 +104,8 @@ public:
 
     // State, painting, focus and capture.
     BOOL ShowWindow(int nCmdShow);
+    BOOL IsIconic() const;
+    BOOL IsZoomed() const;
     BOOL IsWindowVisible() const;
     BOOL EnableWindow(BOOL bEnable = TRUE);
     BOOL IsWindowEnabled() const;
@@ -110,6 +122,24 @@ public:
     void GetWindowText(CString& rString) const;
     int GetWindowText(LPSTR lpszStringBuf, int nMaxCount) const;
     int GetWindowTextLength() const;
+
+    // The icon in the caption and the task switcher (bBigIcon TRUE: the large one); returns the previous one.
+    HICON SetIcon(HICON hIcon, BOOL bBigIcon);
+    HICON GetIcon(BOOL bBigIcon) const;
+    // The window menu (a temporary object); bRevert restores the system's own and returns NULL.
+    CMenu* GetSystemMenu(BOOL bRevert) const;
+
+    // Modal loops: RunModalLoop retrieves and dispatches messages through the thread's pump until
+    // ContinueModal answers FALSE, which it does once EndModalLoop has been called, and returns
+    // EndModalLoop's result. While the queue is empty it sends WM_ENTERIDLE to the parent (unless
+    // MLF_NOIDLEMSG) and WM_KICKIDLE to the window (unless MLF_NOKICKIDLE), and shows a hidden window
+    // (MLF_SHOWONIDLE). A WM_QUIT ends the loop with -1 and is posted again, so that the loops outside end
+    // too.
+    virtual int RunModalLoop(DWORD dwFlags = 0);
+    virtual BOOL ContinueModal();
+    virtual void EndModalLoop(int nResult);
+    // The dialog manager's keyboard interface for this window (::IsDialogMessage); TRUE when it took pMsg.
+    BOOL IsDialogMessage(LPMSG lpMsg);
 
     // Messages and timers.
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
@@ -181,13 +211,25 @@ protected:
     // A scroll bar control's scroll message is reflected to the control first.
     afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
+    afx_msg HCURSOR OnQueryDragIcon();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
+    // nCtlColor is the kind of control (CTLCOLOR_BTN, ...); the brush paints its background.
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
 
     DECLARE_MESSAGE_MAP()
+
+    // EndModalLoop's result.
+    int m_nModalResult;
+    // Set while a modal loop runs for the window and until EndModalLoop is called.
+    BOOL m_bContinueModal;
 
 private:
     explicit CWnd(HWND hWnd);
 
     HWND m_hWndOwner;
+    BOOL m_bInModalLoop;
 };
 
 // A scroll bar control.

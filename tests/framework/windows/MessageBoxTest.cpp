@@ -20,6 +20,8 @@ TEST_F(MessageBoxTest, OwnedByTheMainWindowAndTitledWithTheApplicationName) {
     EXPECT_EQ("Sure?", box.text);
     EXPECT_EQ("Box Test", box.caption);
     EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONQUESTION), box.type);
+    // Destroying the main window would end the application (a WM_QUIT) for the tests after this one.
+    app.m_pMainWnd = nullptr;
 }
 
 TEST_F(MessageBoxTest, WithoutAMainWindowTheActiveWindowOwnsIt) {

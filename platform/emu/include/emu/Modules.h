@@ -13,7 +13,9 @@ namespace emu {
 // is unloaded or the process ends. The loader never sends DLL_THREAD_ATTACH: it does not see threads start.
 using ModuleEntry = BOOL(WINAPI*)(HINSTANCE hInstance, DWORD dwReason, LPVOID lpReserved);
 
-// Gives the module that holds `entry` its entry point (see EMU_MODULE_ENTRY).
+// Gives the module that holds `entry` its entry point. A shared library gets one from the emulation's
+// start-up code (the static library TalWin32EmuDllStartup, which the framework's library entry brings): a
+// registration of the library's DllMain, constructed after the library's other static objects.
 // - Construction attaches: the entry runs at once with DLL_PROCESS_ATTACH; lpReserved is NULL when
 //   LoadLibraryA loads the module, non-NULL for a module loaded with the process. If it answers FALSE it runs
 //   again with DLL_PROCESS_DETACH; then LoadLibraryA fails with ERROR_DLL_INIT_FAILED, and a module that is
@@ -48,7 +50,3 @@ const std::vector<ModuleEntryCall>& ModuleEntryCalls();
 void FailModuleFileName(LPCSTR moduleName, UINT successes);
 
 } // namespace emu
-
-// Declares the entry point of the module in which this line is compiled. Place it after the module's other
-// static objects, since the entry runs when this declaration is initialised.
-#define EMU_MODULE_ENTRY(entry) static const ::emu::ModuleEntryRegistration emuModuleEntry(entry)

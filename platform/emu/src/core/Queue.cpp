@@ -6,7 +6,11 @@
 #include "emu/Loop.h"
 
 #include <algorithm>
+#include <cctype>
 #include <deque>
+#include <map>
+#include <mutex>
+#include <string>
 
 namespace emu::core {
 namespace {
@@ -342,3 +346,27 @@ int PumpMessages(BOOL (*pumpOne)()) {
 }
 
 } // namespace emu
+
+// Registered messages: numbered from 0xC000 in the order their names first came, for the whole process.
+UINT WINAPI RegisterWindowMessageA(LPCSTR lpString) {
+    if (lpString == nullptr || *lpString == '\0') {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    std::string name(lpString);
+    for (char& c : name)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    static std::mutex mutex;
+    static std::map<std::string, UINT> registered;
+    std::lock_guard lock(mutex);
+    auto it = registered.find(name);
+    if (it != registered.end())
+        return it->second;
+    if (registered.size() > 0xFFFF - 0xC000) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return 0;
+    }
+    UINT message = 0xC000 + static_cast<UINT>(registered.size());
+    registered.emplace(name, message);
+    return message;
+}

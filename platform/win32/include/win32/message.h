@@ -240,6 +240,9 @@ BOOL WINAPI WaitMessage(void);
 DWORD WINAPI GetMessagePos(void);
 LONG WINAPI GetMessageTime(void);
 BOOL WINAPI InSendMessage(void);
+// A message number (0xC000 to 0xFFFF) for the name, the same for every window and call that names it
+// (letter case aside); 0 for an empty name.
+UINT WINAPI RegisterWindowMessageA(LPCSTR lpString);
 LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 LRESULT WINAPI CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 DWORD WINAPI GetCurrentThreadId(void);
@@ -252,6 +255,7 @@ DWORD WINAPI GetWindowThreadProcessId(HWND hWnd, LPDWORD lpdwProcessId);
 #define DispatchMessage DispatchMessageA
 #define DefWindowProc DefWindowProcA
 #define CallWindowProc CallWindowProcA
+#define RegisterWindowMessage RegisterWindowMessageA
 
 // Hooks. The framework uses the CBT hook to attach its window object before WM_NCCREATE.
 #define WH_MSGFILTER (-1)

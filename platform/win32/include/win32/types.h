@@ -77,6 +77,8 @@ typedef const WCHAR* LPCWSTR;
 typedef char TCHAR;
 typedef LPSTR LPTSTR;
 typedef LPCSTR LPCTSTR;
+// Narrow characters only: a text literal stays as it is.
+#define TEXT(quote) quote
 
 typedef void* PVOID;
 typedef void* LPVOID;

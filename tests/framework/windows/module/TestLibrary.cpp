@@ -2,7 +2,12 @@
 
 #include <emu/Resources.h>
 
-AFX_DEFINE_STATIC_MODULE_STATE()
+// The library's own state, defined here as the framework's static part would define it: this library runs
+// its load sequence itself instead of having the framework's entry.
+AFX_MODULE_STATE* AFXAPI AfxGetStaticModuleState() {
+    static AFX_MODULE_STATE state(TRUE, reinterpret_cast<const void*>(&AfxGetStaticModuleState));
+    return &state;
+}
 
 namespace {
 

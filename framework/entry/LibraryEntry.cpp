@@ -1,26 +1,14 @@
-// The library's entry, called by the platform's loader: on load the framework is initialised for the library,
-// its application object started and its own module entered into its own state's resource libraries; on
-// unload the same is undone before the static objects go. Linked last, so that its static objects are
-// constructed after every other one of the library and destroyed before them.
+// The entry of a shared library built on the framework, which the platform's loader calls (DllMain): on
+// load the framework is initialised for the library under its own module state, the library's application
+// object is started and the library's own module entered into its state's resource libraries; on unload
+// the same is undone, before the library's static objects go.
 #include <afxwin.h>
 
-#include "TalControlApp.h"
-
-#ifndef _WIN32
-#include <emu/Modules.h>
-#endif
+#include "LibraryState.h"
 
 #include <new>
 
 namespace {
-
-// A CWinApp belongs to the module state current while it is constructed: the library's, for this one.
-struct CApplication {
-    AFX_MODULE_STATE* m_pCallerState = AfxSetModuleState(AfxGetStaticModuleState());
-    CTalControlApp m_app;
-    CApplication() { AfxSetModuleState(m_pCallerState); }
-};
-CApplication theApp;
 
 AFX_EXTENSION_MODULE g_extensionModule = {FALSE, NULL, NULL};
 // Set once the load sequence has succeeded: only then has the unload sequence something to undo.
@@ -36,14 +24,18 @@ bool EnterOwnModule() {
 }
 
 BOOL Attach(HINSTANCE hInstance) {
+    AfxRestoreCallerModuleState();
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
     if (!AfxWinInit(hInstance, NULL, const_cast<LPSTR>(""), SW_SHOWNORMAL)) {
         AfxWinTerm();
         return FALSE;
     }
     CWinApp* pApp = AfxGetApp();
-    if (!pApp->InitInstance() || !AfxInitExtensionModule(g_extensionModule, hInstance) || !EnterOwnModule()) {
-        pApp->ExitInstance();
+    // A library without an application object only enters its module.
+    if ((pApp != NULL && !pApp->InitInstance()) || !AfxInitExtensionModule(g_extensionModule, hInstance) ||
+        !EnterOwnModule()) {
+        if (pApp != NULL)
+            pApp->ExitInstance();
         AfxWinTerm();
         AfxTermExtensionModule(g_extensionModule);
         return FALSE;
@@ -56,7 +48,8 @@ void Detach() {
     if (!g_bAttached)
         return;
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
-    AfxGetApp()->ExitInstance();
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->ExitInstance();
     AfxWinTerm();
     AfxTermExtensionModule(g_extensionModule);
     g_bAttached = false;
@@ -80,7 +73,3 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID) {
         return TRUE;
     }
 }
-
-#ifndef _WIN32
-EMU_MODULE_ENTRY(DllMain);
-#endif
