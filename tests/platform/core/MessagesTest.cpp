@@ -355,4 +355,17 @@ TEST_F(Messages, WindowLongsAndProperties) {
     EXPECT_FALSE(SetPropA(a, "Target", &data));
 }
 
+TEST_F(Messages, ARegisteredMessageHasOneNumberForAName) {
+    UINT first = RegisterWindowMessageA("Tal.Registered.One");
+    EXPECT_GE(first, 0xC000u);
+    EXPECT_LE(first, 0xFFFFu);
+    EXPECT_EQ(first, RegisterWindowMessageA("TAL.registered.one"));
+    UINT second = RegisterWindowMessageA("Tal.Registered.Two");
+    EXPECT_GE(second, 0xC000u);
+    EXPECT_NE(first, second);
+    SetLastError(0);
+    EXPECT_EQ(0u, RegisterWindowMessageA(""));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
+}
+
 } // namespace
