@@ -57,6 +57,9 @@ class DataExchangeTest : public DialogTest {};
 
 TEST_F(DataExchangeTest, OnInitDialogFillsTheControlsAndOkSavesWhatTheUserEntered) {
     m_owner.m_user = [] {
+        // Under Wine a Shift pressed as soon as the dialog had become active was lost once: the user waits
+        // a moment first.
+        emu::Wait(200);
         emu::TypeText("Grace");
         emu::PressKey(VK_TAB);
         emu::TypeText("42");
