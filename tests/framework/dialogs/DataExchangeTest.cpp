@@ -57,9 +57,10 @@ class DataExchangeTest : public DialogTest {};
 
 TEST_F(DataExchangeTest, OnInitDialogFillsTheControlsAndOkSavesWhatTheUserEntered) {
     m_owner.m_user = [] {
-        // Under Wine a Shift pressed as soon as the dialog had become active was lost once: the user waits
-        // a moment first.
-        emu::Wait(200);
+        // Under Wine a Shift pressed as soon as the dialog had become active was lost at times: the user
+        // deletes the selected name and waits a moment before typing a capital.
+        emu::PressKey(VK_DELETE);
+        emu::Wait(300);
         emu::TypeText("Grace");
         emu::PressKey(VK_TAB);
         emu::TypeText("42");
