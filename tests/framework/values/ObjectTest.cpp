@@ -96,3 +96,10 @@ TEST_F(ObjectTest, ReleaseChecksEvaluateOnlyVerify) {
     EXPECT_EQ(evaluated, 1);
 }
 #endif
+
+TEST_F(ObjectTest, TraceLinesGoToStandardErrorTheCategoryFormWithItsName) {
+    testing::internal::CaptureStderr();
+    AfxTrace("%d of %s\n", 3, "three");
+    AfxTrace(traceAppMsg, 0, "Warning: %s\n", "no dialog");
+    EXPECT_EQ("3 of three\ntraceAppMsg: Warning: no dialog\n", testing::internal::GetCapturedStderr());
+}
