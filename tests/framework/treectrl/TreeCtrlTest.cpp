@@ -186,6 +186,8 @@ TEST_F(TreeCtrl, LabelEditThroughTheWrapper) {
     HTREEITEM a = Named(tree.InsertItem("a"), "a");
     tree.SetFocus();
     parent.m_acceptEdits = TRUE;
+    EXPECT_EQ(tree.EditLabel(a), nullptr) << "only a tree with TVS_EDITLABELS edits labels";
+    tree.ModifyStyle(0, TVS_EDITLABELS);
     CEdit* edit = tree.EditLabel(a);
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(tree.GetEditControl(), edit);

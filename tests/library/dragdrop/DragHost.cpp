@@ -126,6 +126,26 @@ HRESULT CDropRecorder::Drop(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt,
     return hr;
 }
 
+Journal WithoutRepeatedRounds(const Journal& journal) {
+    auto oleCall = [](const std::string& entry) {
+        return entry.find(":Drag") != std::string::npos || entry.find(":Drop ") != std::string::npos;
+    };
+    Journal out, last;
+    for (size_t k = 0; k < journal.size();) {
+        size_t end = k + 1;
+        while (end < journal.size() && !oleCall(journal[end]))
+            ++end;
+        Journal round(journal.begin() + static_cast<ptrdiff_t>(k),
+                      journal.begin() + static_cast<ptrdiff_t>(end));
+        bool over = journal[k].find(":DragOver ") != std::string::npos;
+        if (!over || round != last)
+            out.insert(out.end(), round.begin(), round.end());
+        last = over ? round : Journal{};
+        k = end;
+    }
+    return out;
+}
+
 void DragHostTest::SetUp() {
     emu::Reset();
     g_journal.clear();

@@ -24,6 +24,11 @@ inline void Note(const std::string& entry) {
     g_journal.push_back(entry);
 }
 
+// The drag loop also runs rounds while the pointer rests, as many as the time between two inputs allows; a
+// journal with each run of equal rounds (a DragOver and what it brought, up to the next OLE call) taken once
+// is the same on every platform.
+Journal WithoutRepeatedRounds(const Journal& journal);
+
 // Item names by handle, for every tree of the host.
 inline std::map<HTREEITEM, std::string> g_itemNames;
 
