@@ -107,7 +107,8 @@ private:
     LRESULT EraseBackground(HDC dc);
     void Paint(HDC dc, const RECT& area);
     bool LookOf(Index i, Look& look);
-    bool PaintRow(HDC dc, Index i, int y, HFONT& bold);
+    bool PaintRow(HDC dc, Index i, int y, HFONT& bold, bool itemDraw);
+    void PaintRowParts(HDC dc, Index i, const Look& look, int y, HFONT& bold, const NMTVCUSTOMDRAW& cd);
     void PaintLines(HDC dc, Index i, const Layout& l, int y);
     void PaintImage(HDC dc, HIMAGELIST list, int index, int x, int y);
 
