@@ -20,7 +20,8 @@ TEST_F(DragLoopConformance, RoundsGoOnWhileThePointerRests) {
     Record calls = Calls();
     // The platform lists the data object's formats first, Wine does not.
     calls.erase(std::remove(calls.begin(), calls.end(), "Formats"), calls.end());
-    Record expected{"Query 0 1", "left:Enter 1 150,150 3", "Feedback 2", "left:Over 1 150,150 3", "Feedback 2"};
+    Record expected{"Query 0 1", "left:Enter 1 150,150 3", "Feedback 2", "left:Over 1 150,150 3",
+                    "Feedback 2"};
     for (int round = 2; round < 6; ++round)
         expected.insert(expected.end(), {"Query 0 1", "left:Over 1 150,150 3", "Feedback 2"});
     expected.insert(expected.end(), {"Query 0 1", "left:Drop 1 150,150 3"});

@@ -122,9 +122,9 @@ TEST_F(Conformance, CustomDrawAsksForEachItemAndDrawsInTheParentsColours) {
     log.clear();
     InvalidateRect(tree, nullptr, TRUE);
     UpdateWindow(tree);
-    EXPECT_EQ(log, (Log{"CUSTOMDRAW(PREPAINT)", "CUSTOMDRAW(ITEMPREPAINT,root)", "CUSTOMDRAW(ITEMPOSTPAINT,root)",
-                        "CUSTOMDRAW(ITEMPREPAINT,child)", "CUSTOMDRAW(ITEMPOSTPAINT,child)",
-                        "CUSTOMDRAW(POSTPAINT)"}));
+    EXPECT_EQ(log, (Log{"CUSTOMDRAW(PREPAINT)", "CUSTOMDRAW(ITEMPREPAINT,root)",
+                        "CUSTOMDRAW(ITEMPOSTPAINT,root)", "CUSTOMDRAW(ITEMPREPAINT,child)",
+                        "CUSTOMDRAW(ITEMPOSTPAINT,child)", "CUSTOMDRAW(POSTPAINT)"}));
     EXPECT_EQ(mismatches, std::vector<std::string>{});
     RECT label{};
     ASSERT_TRUE(ItemRect(child, TRUE, label));
@@ -186,9 +186,9 @@ TEST_F(Conformance, SingleExpandOpensTheSelectionAndClosesTheOldOne) {
         EXPECT_EQ(codes, step.expected);
     }
     const UINT once = TVIS_EXPANDEDONCE, open2 = TVIS_EXPANDED | TVIS_EXPANDEDONCE;
-    std::vector<std::pair<HTREEITEM, UINT>> finals{{p, once}, {q, once}, {r, 0u}, {s, once}, {t, 0u},
-                                                  {u, open2}, {v, open2}, {w, 0u}, {x, TVIS_SELECTED},
-                                                  {y, 0u}};
+    std::vector<std::pair<HTREEITEM, UINT>> finals{
+        {p, once},  {q, once},  {r, 0u}, {s, once},          {t, 0u},
+        {u, open2}, {v, open2}, {w, 0u}, {x, TVIS_SELECTED}, {y, 0u}};
     for (auto [h, state] : finals)
         EXPECT_EQ(State(h), state) << Text(h);
 }

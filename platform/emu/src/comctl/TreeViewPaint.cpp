@@ -127,7 +127,7 @@ bool TreeView::PaintRow(HDC dc, Index i, int y, HFONT& bold, bool itemDraw) {
     bool active = (At(i).state & TVIS_DROPHILITED) || (selected && focused && !dropping);
     bool inactive = !active && selected && (style & TVS_SHOWSELALWAYS);
     NMTVCUSTOMDRAW cd{};
-    cd.clrText = active ? GetSysColor(COLOR_HIGHLIGHTTEXT)
+    cd.clrText = active               ? GetSysColor(COLOR_HIGHLIGHTTEXT)
                  : m_text == CLR_NONE ? GetSysColor(COLOR_WINDOWTEXT)
                                       : m_text;
     cd.clrTextBk = GetSysColor(active ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
@@ -173,7 +173,8 @@ bool TreeView::PaintRow(HDC dc, Index i, int y, HFONT& bold, bool itemDraw) {
 }
 
 // The row's lines, button, images and label, the label in the colours of cd and the font selected now.
-void TreeView::PaintRowParts(HDC dc, Index i, const Look& look, int y, HFONT& bold, const NMTVCUSTOMDRAW& cd) {
+void TreeView::PaintRowParts(HDC dc, Index i, const Look& look, int y, HFONT& bold,
+                             const NMTVCUSTOMDRAW& cd) {
     const Item& it = At(i);
     DWORD style = Style();
     Layout l = LayoutOf(i, static_cast<int>(look.text.size()) * EMU_FONT_CHAR_WIDTH);
