@@ -782,15 +782,13 @@ HTREEITEM TreeView::GetNextItem(UINT code, HTREEITEM h) {
 }
 
 // Sorts one level: the platform ignores fRecurse (its conformance test finds the grandchildren unsorted
-// with TRUE), and TVM_SORTCHILDREN with NULL or TVI_ROOT sorts nothing, answering TRUE when the tree has
-// items. An item without children answers FALSE.
+// with TRUE, and the framework documents one level). NULL and TVI_ROOT sort the top-level items (the
+// framework's documentation sorts the whole tree's top level that way); the platform's test answers TRUE
+// for them in a tree with items. An item without children, and an empty tree, answer FALSE.
 BOOL TreeView::SortChildren(HTREEITEM parent, const TVSORTCB* cb) {
     if (m_deleting)
         return FALSE;
-    bool top = !parent || parent == TVI_ROOT;
-    if (top && !cb)
-        return At(m_root).first ? TRUE : FALSE;
-    Index p = top ? m_root : Own(parent);
+    Index p = (!parent || parent == TVI_ROOT) ? m_root : Own(parent);
     if (!p || !At(p).first)
         return FALSE;
     SortOne(p, cb);
