@@ -153,16 +153,18 @@ bool TreeView::Select(Index i, UINT action, bool singleExpand) {
     return true;
 }
 
-// TVS_SINGLEEXPAND after a selection change: the old item collapses with those of its ancestors that are
-// not the new item's ones, then the new one expands (the order Wine's passes the test with), each with the
-// user's notifications (the platform's conformance test of the style records the pairs and the final states).
-// The parent hears of it first (TVN_SINGLEEXPAND) and may keep either as it is. Holding Ctrl while the user
-// selects keeps the old one open, as documented.
+// TVS_SINGLEEXPAND after a selection change: the new item expands, then the old one collapses with those
+// of its ancestors that are not the new item's ones, each with the user's notifications. The platform's
+// conformance test of the style records the pairs and the final states, and describes each step in that
+// order ("delta expands, bravo collapses"). The parent hears of it first (TVN_SINGLEEXPAND) and may keep
+// either as it is. Holding Ctrl while the user selects keeps the old one open, as documented.
 void TreeView::SingleExpand(Index old, Index i, UINT action) {
     HTREEITEM h = H(i), oldH = H(old);
     LRESULT answer = NotifyTree(TVN_SINGLEEXPAND, action, old, i, SelectMask);
     if (Dead() || !(i = Own(h)))
         return;
+    if (!(answer & TVNRET_SKIPNEW) && !(At(i).state & TVIS_EXPANDED))
+        ExpandItem(i, true);
     bool keepOld = (answer & TVNRET_SKIPOLD) || (action != TVC_UNKNOWN && GetKeyState(VK_CONTROL) < 0);
     std::vector<HTREEITEM> closing;
     if (!keepOld && !Dead() && (old = Own(oldH)) && (i = Own(h)))
@@ -172,8 +174,6 @@ void TreeView::SingleExpand(Index old, Index i, UINT action) {
     for (HTREEITEM c : closing)
         if (Index p = Dead() ? 0 : Own(c))
             CollapseItem(p, true, false);
-    if (!(answer & TVNRET_SKIPNEW) && !Dead() && (i = Own(h)) && !(At(i).state & TVIS_EXPANDED))
-        ExpandItem(i, true);
 }
 
 BOOL TreeView::SelectMessage(UINT code, HTREEITEM h) {
