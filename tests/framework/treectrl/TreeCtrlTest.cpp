@@ -175,9 +175,20 @@ TEST_F(TreeCtrl, HitTestAndItemRect) {
     TVHITTESTINFO info{{5, 40}, 0, nullptr};
     EXPECT_EQ(tree.HitTest(&info), nullptr);
     EXPECT_EQ(info.flags, static_cast<UINT>(TVHT_NOWHERE));
+    // The label spans the text in the tree's font, whichever font the platform gives it, and 4 pixels more.
+    auto font = reinterpret_cast<HFONT>(tree.SendMessage(WM_GETFONT));
+    HDC dc = ::GetDC(tree.m_hWnd);
+    HGDIOBJ old = ::SelectObject(dc, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
+    SIZE text{};
+    ASSERT_TRUE(::GetTextExtentPoint32A(dc, "abc", 3, &text));
+    ::SelectObject(dc, old);
+    ::ReleaseDC(tree.m_hWnd, dc);
     CRect rc;
     ASSERT_TRUE(tree.GetItemRect(a, &rc, TRUE));
-    EXPECT_EQ(rc, CRect(19, 0, 19 + 18 + 4, 16));
+    EXPECT_EQ(rc.left, 19);
+    EXPECT_EQ(rc.right, 19 + text.cx + 4);
+    EXPECT_EQ(rc.top, 0);
+    EXPECT_EQ(rc.bottom, 16);
     EXPECT_EQ(tree.GetItemHeight(), 16);
     EXPECT_EQ(tree.GetIndent(), 19u);
 }

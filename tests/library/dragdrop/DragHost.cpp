@@ -45,6 +45,7 @@ LRESULT CALLBACK ScrollSpyProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
 BEGIN_MESSAGE_MAP(CDragFrame, CWnd)
 ON_NOTIFY_RANGE(TVN_BEGINDRAGA, kTreeA, kTreeC, &CDragFrame::OnBeginDrag)
 ON_NOTIFY_RANGE(TVN_BEGINRDRAGA, kTreeA, kTreeC, &CDragFrame::OnBeginRDrag)
+ON_NOTIFY_RANGE(TVN_GETDISPINFOA, kTreeA, kTreeC, &CDragFrame::OnGetDispInfo)
 END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(CForeignSource, CWnd)

@@ -92,11 +92,19 @@ private:
     std::string m_strName;
 };
 
-// The frame notes the drag notifications that reach it.
+// The frame notes the drag notifications that reach it. An item given image -1 (I_IMAGECALLBACK) asks the
+// frame for its images, and the frame answers -1, so that the item shows -1 on every platform.
 class CDragFrame : public CWnd {
 protected:
     afx_msg void OnBeginDrag(UINT, NMHDR*, LRESULT*) { Note("frame:BEGINDRAG"); }
     afx_msg void OnBeginRDrag(UINT, NMHDR*, LRESULT*) { Note("frame:BEGINRDRAG"); }
+    afx_msg void OnGetDispInfo(UINT, NMHDR* pNMHDR, LRESULT*) {
+        TVITEMA& item = reinterpret_cast<NMTVDISPINFOA*>(pNMHDR)->item;
+        if (item.mask & TVIF_IMAGE)
+            item.iImage = I_IMAGECALLBACK;
+        if (item.mask & TVIF_SELECTEDIMAGE)
+            item.iSelectedImage = I_IMAGECALLBACK;
+    }
     DECLARE_MESSAGE_MAP()
 };
 
