@@ -241,13 +241,16 @@ template <Shape shape> void GetLeafDirs(benchmark::State& state) {
 
 // --- Expanding and checking --------------------------------------------------------------------------------
 
-template <Shape shape> void ExpandAll(benchmark::State& state) {
+// again: the branch was expanded before, so every item is shown already.
+template <Shape shape, bool again> void ExpandAll(benchmark::State& state) {
     long n = static_cast<long>(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
         {
             Tree t;
             Fill(t.tree, shape, n);
+            if (again)
+                t.tree.ExpandAll(t.tree.GetRootItem());
             state.ResumeTiming();
             t.tree.ExpandAll(t.tree.GetRootItem());
             state.PauseTiming();
@@ -265,6 +268,21 @@ void ClickItem(benchmark::State& state) {
     for (auto _ : state)
         benchmark::DoNotOptimize(t.tree.ClickItem(t.tree.GetRootItem()));
     Items(state, n);
+}
+
+// Clicks on the top and on the bottom item of a chain: the first writes every item below it, the second
+// climbs to the top writing every item above it; collapsed or, with expanded, every level shown.
+template <bool expanded> void CheckChain(benchmark::State& state) {
+    long n = static_cast<long>(state.range(0));
+    Host<COrnCheckTreeCtrl> t;
+    std::vector<HTREEITEM> chain = Fill(t.tree, Shape::Chain, n);
+    if (expanded)
+        t.tree.ExpandAll(chain.front());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(t.tree.ClickItem(chain.front()));
+        benchmark::DoNotOptimize(t.tree.ClickItem(chain.back()));
+    }
+    Items(state, 2 * n);
 }
 
 // --- Hit tests and scrolling in a large expanded tree ------------------------------------------------------
@@ -453,9 +471,12 @@ BENCHMARK(GetItemByDirDeep)->Name("GetItemByDir/chain")->Apply(Sizes);
 BENCHMARK(GetItemDirDeep)->Name("GetItemDir/chain")->Apply(Sizes);
 BENCHMARK_TEMPLATE(GetLeafDirs, Shape::Balanced)->Name("GetLeafDirs/balanced")->Apply(Sizes);
 BENCHMARK_TEMPLATE(GetLeafDirs, Shape::Chain)->Name("GetLeafDirs/chain")->Apply(Sizes);
-BENCHMARK_TEMPLATE(ExpandAll, Shape::Balanced)->Name("ExpandAll/balanced")->Apply(Sizes);
-BENCHMARK_TEMPLATE(ExpandAll, Shape::Chain)->Name("ExpandAll/chain")->Apply(Sizes);
+BENCHMARK_TEMPLATE(ExpandAll, Shape::Balanced, false)->Name("ExpandAll/balanced")->Apply(Sizes);
+BENCHMARK_TEMPLATE(ExpandAll, Shape::Chain, false)->Name("ExpandAll/chain")->Apply(Sizes);
+BENCHMARK_TEMPLATE(ExpandAll, Shape::Chain, true)->Name("ExpandAll/expanded_chain")->Apply(Sizes);
 BENCHMARK(ClickItem)->Apply(Sizes);
+BENCHMARK_TEMPLATE(CheckChain, false)->Name("CheckChain/collapsed")->Apply(Sizes);
+BENCHMARK_TEMPLATE(CheckChain, true)->Name("CheckChain/expanded")->Apply(Sizes);
 BENCHMARK(HitTest)->RangeMultiplier(10)->Range(1000, 1000000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(LineScroll)->RangeMultiplier(10)->Range(1000, 1000000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(DeleteAll)->Apply(Sizes);

@@ -189,6 +189,14 @@ BOOL CTreeCtrl::SetItemState(HTREEITEM hItem, UINT nState, UINT nStateMask) {
     return SetItem(hItem, TVIF_STATE, nullptr, 0, 0, nState, nStateMask, 0);
 }
 
+BOOL CTreeCtrl::GetCheck(HTREEITEM hItem) const {
+    return (GetItemState(hItem, TVIS_STATEIMAGEMASK) >> 12) == 2 ? TRUE : FALSE;
+}
+
+BOOL CTreeCtrl::SetCheck(HTREEITEM hItem, BOOL fCheck) {
+    return SetItemState(hItem, INDEXTOSTATEIMAGEMASK(fCheck ? 2 : 1), TVIS_STATEIMAGEMASK);
+}
+
 DWORD_PTR CTreeCtrl::GetItemData(HTREEITEM hItem) const {
     TVITEMA item{};
     item.hItem = hItem;

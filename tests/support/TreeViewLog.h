@@ -66,6 +66,16 @@ public:
             return "SETCURSOR(" + Name(reinterpret_cast<HTREEITEM>(mouse->dwItemSpec)) + "," +
                    std::to_string(mouse->dwHitInfo) + ")";
         }
+        case TVN_SINGLEEXPAND:
+            return "SINGLEEXPAND(" + Name(tv->itemOld.hItem) + ">" + Name(tv->itemNew.hItem) + ")";
+        case NM_CUSTOMDRAW: {
+            auto cd = reinterpret_cast<const NMTVCUSTOMDRAW*>(hdr);
+            std::string stage = (cd->nmcd.dwDrawStage & CDDS_ITEM) ? "ITEM" : "";
+            stage += (cd->nmcd.dwDrawStage & ~CDDS_ITEM) == CDDS_PREPAINT ? "PREPAINT" : "POSTPAINT";
+            if (cd->nmcd.dwDrawStage & CDDS_ITEM)
+                stage += "," + Name(reinterpret_cast<HTREEITEM>(cd->nmcd.dwItemSpec));
+            return "CUSTOMDRAW(" + stage + ")";
+        }
         default:
             return "NOTIFY(" + std::to_string(static_cast<int>(hdr->code)) + ")";
         }

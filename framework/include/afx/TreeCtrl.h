@@ -56,6 +56,9 @@ public:
     BOOL SetItemImage(HTREEITEM hItem, int nImage, int nSelectedImage);
     UINT GetItemState(HTREEITEM hItem, UINT nStateMask) const;
     BOOL SetItemState(HTREEITEM hItem, UINT nState, UINT nStateMask);
+    // Check boxes (TVS_CHECKBOXES): state image 2 is checked, 1 unchecked.
+    BOOL GetCheck(HTREEITEM hItem) const;
+    BOOL SetCheck(HTREEITEM hItem, BOOL fCheck = TRUE);
     DWORD_PTR GetItemData(HTREEITEM hItem) const;
     BOOL SetItemData(HTREEITEM hItem, DWORD_PTR dwData);
     // The item's child count as the control reports it: non-zero when the item is marked as having children.

@@ -175,17 +175,34 @@ TEST_F(TreeCtrl, HitTestAndItemRect) {
     TVHITTESTINFO info{{5, 40}, 0, nullptr};
     EXPECT_EQ(tree.HitTest(&info), nullptr);
     EXPECT_EQ(info.flags, static_cast<UINT>(TVHT_NOWHERE));
+    // The label spans the text in the tree's font, whichever font the platform gives it, and 4 pixels more.
+    auto font = reinterpret_cast<HFONT>(tree.SendMessage(WM_GETFONT));
+    HDC dc = ::GetDC(tree.m_hWnd);
+    HGDIOBJ old = ::SelectObject(dc, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
+    SIZE text{};
+    ASSERT_TRUE(::GetTextExtentPoint32A(dc, "abc", 3, &text));
+    ::SelectObject(dc, old);
+    ::ReleaseDC(tree.m_hWnd, dc);
     CRect rc;
     ASSERT_TRUE(tree.GetItemRect(a, &rc, TRUE));
-    EXPECT_EQ(rc, CRect(19, 0, 19 + 18 + 4, 16));
+    EXPECT_EQ(rc.left, 19);
+    EXPECT_EQ(rc.right, 19 + text.cx + 4);
+    EXPECT_EQ(rc.top, 0);
+    EXPECT_EQ(rc.bottom, 16);
     EXPECT_EQ(tree.GetItemHeight(), 16);
     EXPECT_EQ(tree.GetIndent(), 19u);
 }
 
 TEST_F(TreeCtrl, LabelEditThroughTheWrapper) {
     HTREEITEM a = Named(tree.InsertItem("a"), "a");
+    // Selected before the focus comes: what a tree view does when it gets the focus without a selection is
+    // not documented (Wine's selects its first item).
+    tree.SelectItem(a);
     tree.SetFocus();
+    g_log.clear();
     parent.m_acceptEdits = TRUE;
+    EXPECT_EQ(tree.EditLabel(a), nullptr) << "only a tree with TVS_EDITLABELS edits labels";
+    tree.ModifyStyle(0, TVS_EDITLABELS);
     CEdit* edit = tree.EditLabel(a);
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(tree.GetEditControl(), edit);

@@ -16,6 +16,9 @@ protected:
         R2 = Add("R2");
         m_tree.Expand(R, TVE_EXPAND);
         m_tree.Expand(A, TVE_EXPAND);
+        // R is selected from the start: what a tree view does when a click gives it the focus without a
+        // selection is not documented (Wine's selects its first item, with notifications).
+        m_tree.SelectItem(R);
         Pump();
         g_journal.clear();
     }
@@ -73,7 +76,7 @@ TEST_F(CheckBoxClicks, NoContextMenuWhateverTheMenuID) {
     m_tree.SetMenuID(kMenuID);
     ClickAt(LabelPoint(B).x, LabelPoint(B).y, emu::Button::Right);
     EXPECT_TRUE(emu::PopupMenusShown().empty());
-    EXPECT_EQ(m_tree.GetSelectedItem(), nullptr) << "a right click never selects";
+    EXPECT_EQ(m_tree.GetSelectedItem(), R) << "a right click never selects";
     EXPECT_EQ(g_journal, Journal{});
 }
 

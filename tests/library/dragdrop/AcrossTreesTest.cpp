@@ -39,13 +39,14 @@ TEST_F(AcrossTrees, NeitherTheDescendantNorTheParentRuleAppliesAcrossTrees) {
     DragOnto(m_treeB, m_hBKid, m_treeA, m_hARoot);
     DragOnto(m_treeA, m_hAOne, m_treeB, m_hBRoot, true);
     // Both roots lie in the top scroll zone.
-    EXPECT_EQ(g_journal, (Journal{"B:OnSelChanged", "A:DragEnter A.Root =2", "A:DragOver A.Root =2",
-                                  "A:WM_VSCROLL SB_LINEUP", "A:Drop A.Root =2", "A:WM_VSCROLL SB_LINEUP",
-                                  "A:OnDropMove 101 1 B.Kid A.Root", //
-                                  "A:OnSelChanged", "B:DragEnter B.Root =2", "B:DragOver B.Root =2",
-                                  "B:WM_VSCROLL SB_LINEUP", "B:DragOver B.Root ctrl =1",
-                                  "B:WM_VSCROLL SB_LINEUP", "B:Drop B.Root ctrl =1", "B:WM_VSCROLL SB_LINEUP",
-                                  "B:OnDropCopy 7 100 A.One B.Root"}));
+    EXPECT_EQ(
+        WithoutRepeatedRounds(g_journal),
+        (Journal{"B:OnSelChanged", "A:DragEnter A.Root =2", "A:DragOver A.Root =2", "A:WM_VSCROLL SB_LINEUP",
+                 "A:Drop A.Root =2", "A:WM_VSCROLL SB_LINEUP",
+                 "A:OnDropMove 101 1 B.Kid A.Root", //
+                 "A:OnSelChanged", "B:DragEnter B.Root =2", "B:DragOver B.Root =2", "B:WM_VSCROLL SB_LINEUP",
+                 "B:DragOver B.Root ctrl =1", "B:WM_VSCROLL SB_LINEUP", "B:Drop B.Root ctrl =1",
+                 "B:WM_VSCROLL SB_LINEUP", "B:OnDropCopy 7 100 A.One B.Root"}));
 }
 
 TEST_F(AcrossTrees, OnlyTheSourceTreesUnDropFilterCounts) {

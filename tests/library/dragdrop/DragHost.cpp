@@ -45,6 +45,7 @@ LRESULT CALLBACK ScrollSpyProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
 BEGIN_MESSAGE_MAP(CDragFrame, CWnd)
 ON_NOTIFY_RANGE(TVN_BEGINDRAGA, kTreeA, kTreeC, &CDragFrame::OnBeginDrag)
 ON_NOTIFY_RANGE(TVN_BEGINRDRAGA, kTreeA, kTreeC, &CDragFrame::OnBeginRDrag)
+ON_NOTIFY_RANGE(TVN_GETDISPINFOA, kTreeA, kTreeC, &CDragFrame::OnGetDispInfo)
 END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(CForeignSource, CWnd)
@@ -124,6 +125,26 @@ HRESULT CDropRecorder::Drop(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt,
     HRESULT hr = m_pInner->Drop(pDataObj, grfKeyState, pt, pdwEffect);
     End(nEntry, pdwEffect);
     return hr;
+}
+
+Journal WithoutRepeatedRounds(const Journal& journal) {
+    auto oleCall = [](const std::string& entry) {
+        return entry.find(":Drag") != std::string::npos || entry.find(":Drop ") != std::string::npos;
+    };
+    Journal out, last;
+    for (size_t k = 0; k < journal.size();) {
+        size_t end = k + 1;
+        while (end < journal.size() && !oleCall(journal[end]))
+            ++end;
+        Journal round(journal.begin() + static_cast<ptrdiff_t>(k),
+                      journal.begin() + static_cast<ptrdiff_t>(end));
+        bool over = journal[k].find(":DragOver ") != std::string::npos;
+        if (!over || round != last)
+            out.insert(out.end(), round.begin(), round.end());
+        last = over ? round : Journal{};
+        k = end;
+    }
+    return out;
 }
 
 void DragHostTest::SetUp() {

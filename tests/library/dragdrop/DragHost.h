@@ -24,6 +24,11 @@ inline void Note(const std::string& entry) {
     g_journal.push_back(entry);
 }
 
+// The drag loop also runs rounds while the pointer rests, as many as the time between two inputs allows; a
+// journal with each run of equal rounds (a DragOver and what it brought, up to the next OLE call) taken once
+// is the same on every platform.
+Journal WithoutRepeatedRounds(const Journal& journal);
+
 // Item names by handle, for every tree of the host.
 inline std::map<HTREEITEM, std::string> g_itemNames;
 
@@ -87,11 +92,19 @@ private:
     std::string m_strName;
 };
 
-// The frame notes the drag notifications that reach it.
+// The frame notes the drag notifications that reach it. An item given image -1 (I_IMAGECALLBACK) asks the
+// frame for its images, and the frame answers -1, so that the item shows -1 on every platform.
 class CDragFrame : public CWnd {
 protected:
     afx_msg void OnBeginDrag(UINT, NMHDR*, LRESULT*) { Note("frame:BEGINDRAG"); }
     afx_msg void OnBeginRDrag(UINT, NMHDR*, LRESULT*) { Note("frame:BEGINRDRAG"); }
+    afx_msg void OnGetDispInfo(UINT, NMHDR* pNMHDR, LRESULT*) {
+        TVITEMA& item = reinterpret_cast<NMTVDISPINFOA*>(pNMHDR)->item;
+        if (item.mask & TVIF_IMAGE)
+            item.iImage = I_IMAGECALLBACK;
+        if (item.mask & TVIF_SELECTEDIMAGE)
+            item.iSelectedImage = I_IMAGECALLBACK;
+    }
     DECLARE_MESSAGE_MAP()
 };
 

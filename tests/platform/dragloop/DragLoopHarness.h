@@ -78,6 +78,8 @@ private:
 class RecordingSource : public IDropSource {
 public:
     bool m_neverStop = false;
+    int m_dropAt = 0; // when non-zero, the call that drops, whatever happens; the ones before go on
+    int m_queries = 0;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
         if (riid == IID_IUnknown || riid == IID_IDropSource) {
@@ -91,6 +93,8 @@ public:
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
     HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
         Calls().push_back("Query " + std::to_string(escape) + " " + std::to_string(keys));
+        if (m_dropAt)
+            return ++m_queries == m_dropAt ? DRAGDROP_S_DROP : S_OK;
         if (m_neverStop)
             return S_OK;
         if (escape)
@@ -186,7 +190,7 @@ protected:
             m_result = DoDragDrop(&m_data, &m_source, m_allowed, &m_effect);
             m_finished = true;
         };
-        ASSERT_EQ(OleInitialize(nullptr), S_OK);
+        ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr))); // S_FALSE where the thread has OLE already
         WNDCLASSA wc{};
         wc.lpfnWndProc = WindowProc;
         wc.hInstance = GetModuleHandleA(nullptr);

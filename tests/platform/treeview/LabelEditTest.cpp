@@ -48,13 +48,18 @@ TEST_F(LabelEdit, TypedTextAndEnterCommitWhenTheParentAgrees) {
 }
 
 // Enter is documented as ending the edit with its text and only a cancel gives pszText NULL, so an edit that
-// did not change the text still ends with it. TVM_EDITLABEL's page does not ask for TVS_EDITLABELS, which
-// only lets the user start edits; a program may edit labels without it.
-TEST_F(LabelEdit, EnterWithUnchangedTextStillCommitsAndMessagesNeedNoStyle) {
-    SetWindowLongA(tree, GWL_STYLE, GetWindowLongA(tree, GWL_STYLE) & ~TVS_EDITLABELS);
+// did not change the text still ends with it. The documentation of label editing describes the program's
+// edits (TVM_EDITLABEL) as well as the user's for a tree with TVS_EDITLABELS; without the style neither
+// starts, and the parent hears nothing.
+TEST_F(LabelEdit, EnterWithUnchangedTextStillCommitsAndMessagesNeedTheStyle) {
     ASSERT_NE(Edit(a), nullptr);
     Key(VK_RETURN);
     EXPECT_EQ(log, (Log{"BEGINLABELEDIT(a)", "ENDLABELEDIT(a,'a')"}));
+    log.clear();
+    SetWindowLongA(tree, GWL_STYLE, GetWindowLongA(tree, GWL_STYLE) & ~TVS_EDITLABELS);
+    EXPECT_EQ(Edit(a), nullptr);
+    EXPECT_EQ(EditControl(), nullptr);
+    EXPECT_EQ(log, Log{});
 }
 
 TEST_F(LabelEdit, RefusedOrCancelledEditsKeepTheText) {

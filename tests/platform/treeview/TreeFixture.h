@@ -26,6 +26,7 @@ protected:
     std::function<LRESULT(NMHDR*)> answer; // the parent's result for a notification; 0 without one
     bool logFocus = false;                 // NM_SETFOCUS and NM_KILLFOCUS are left out unless asked for
     bool logCursor = false;                // so is NM_SETCURSOR, which every uncaptured mouse message brings
+    bool logCustomDraw = false;            // and NM_CUSTOMDRAW, which every paint brings
 
     void SetUp() override {
         emu::Reset();
@@ -134,7 +135,9 @@ private:
             auto* hdr = reinterpret_cast<NMHDR*>(lp);
             const bool focus = hdr->code == NM_SETFOCUS || hdr->code == NM_KILLFOCUS;
             const bool cursor = hdr->code == NM_SETCURSOR;
-            if ((!focus || current->logFocus) && (!cursor || current->logCursor))
+            const bool draw = hdr->code == NM_CUSTOMDRAW;
+            if ((!focus || current->logFocus) && (!cursor || current->logCursor) &&
+                (!draw || current->logCustomDraw))
                 current->log.push_back(current->names.Describe(hdr));
             return current->answer ? current->answer(hdr) : 0;
         }

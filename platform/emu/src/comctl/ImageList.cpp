@@ -170,11 +170,14 @@ int AddStrip(List& list, const std::vector<uint32_t>& src, int width, int height
 
 } // namespace
 
-HIMAGELIST CreateImageListFromPixels(int cx, int cy, const std::vector<uint32_t>& pixels) {
-    HIMAGELIST h = ImageList_Create(cx, cy, ILC_COLOR32 | ILC_MASK, 1, 1);
+HIMAGELIST CreateImageListFromPixels(int cx, int cy, const std::vector<uint32_t>& pixels, int count) {
+    HIMAGELIST h = ImageList_Create(cx, cy, ILC_COLOR32 | ILC_MASK, count, 1);
     if (List* list = Table::Get().Find(h)) {
-        list->Resize(1);
-        std::copy(pixels.begin(), pixels.begin() + static_cast<ptrdiff_t>(list->Size()), list->Image(0));
+        list->Resize(count);
+        for (int k = 0; k < count; ++k) {
+            auto from = pixels.begin() + static_cast<ptrdiff_t>(list->Size() * static_cast<size_t>(k));
+            std::copy(from, from + static_cast<ptrdiff_t>(list->Size()), list->Image(k));
+        }
     }
     return h;
 }

@@ -9,7 +9,8 @@
 
 namespace emu::comctl {
 
-// A new list of one image made from 0xAARRGGBB pixels (alpha 0 is transparent), with a mask.
-HIMAGELIST CreateImageListFromPixels(int cx, int cy, const std::vector<uint32_t>& pixels);
+// A new list of `count` images made from 0xAARRGGBB pixels (alpha 0 is transparent), one image after the
+// other, with a mask.
+HIMAGELIST CreateImageListFromPixels(int cx, int cy, const std::vector<uint32_t>& pixels, int count = 1);
 
 } // namespace emu::comctl

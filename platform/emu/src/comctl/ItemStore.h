@@ -24,6 +24,7 @@ enum ItemFlags : uint8_t {
     ChildrenCallback = 0x08,
     ChildrenExplicit = 0x10,
     HiddenRoot = 0x20,
+    Visible = 0x40, // every ancestor is expanded: the item has a row
 };
 
 // One item. Siblings are both a doubly linked list (constant-time navigation) and a treap ordered like the

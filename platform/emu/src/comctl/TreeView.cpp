@@ -67,6 +67,9 @@ TreeView::~TreeView() {
         DeleteBranch(m_root, false);
         S().Free(m_root);
     }
+    // The check boxes' list is the tree's own while it holds it; whoever took it back owns it.
+    if (m_checkBoxes && m_checkBoxes == m_state)
+        ImageList_Destroy(m_checkBoxes);
 }
 
 COLORREF TreeView::Exchange(COLORREF& slot, COLORREF value) {
@@ -109,8 +112,14 @@ LRESULT TreeView::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         if (m_redraw)
             Changed();
         return 0;
-    case WM_SIZE:
     case WM_STYLECHANGED:
+        if (wp == static_cast<WPARAM>(GWL_STYLE)) {
+            auto* change = reinterpret_cast<const STYLESTRUCT*>(lp);
+            if (change && (change->styleNew & ~change->styleOld & TVS_CHECKBOXES))
+                ResetCheckBoxes();
+        }
+        [[fallthrough]];
+    case WM_SIZE:
         // Styles move every row alike (see ContentWidth), so only the bars need another look.
         UpdateScrollBars();
         Invalidate();
@@ -118,6 +127,8 @@ LRESULT TreeView::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
         return EraseBackground(reinterpret_cast<HDC>(wp));
     case WM_PAINT: {
+        if ((Style() & TVS_CHECKBOXES) && !m_state)
+            ResetCheckBoxes();
         m_invalid = false;
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(m_hwnd, &ps);
@@ -223,10 +234,10 @@ LRESULT TreeView::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     case TVM_CREATEDRAGIMAGE:
         return reinterpret_cast<LRESULT>(CreateDragImage(reinterpret_cast<HTREEITEM>(lp)));
     case TVM_SORTCHILDREN:
-        return SortChildren(reinterpret_cast<HTREEITEM>(lp), static_cast<BOOL>(wp), nullptr);
+        return SortChildren(reinterpret_cast<HTREEITEM>(lp), nullptr);
     case TVM_SORTCHILDRENCB: {
         auto* cb = reinterpret_cast<const TVSORTCB*>(lp);
-        return cb && cb->lpfnCompare ? SortChildren(cb->hParent, static_cast<BOOL>(wp), cb) : FALSE;
+        return cb && cb->lpfnCompare ? SortChildren(cb->hParent, cb) : FALSE;
     }
     case TVM_ENSUREVISIBLE:
         return EnsureVisible(reinterpret_cast<HTREEITEM>(lp));
@@ -325,6 +336,10 @@ bool TreeView::DispInfo(Index i, UINT mask, TVITEMA& item) {
         item.iSelectedImage = nm.item.iSelectedImage;
     if (mask & TVIF_CHILDREN)
         item.cChildren = nm.item.cChildren;
+    // The parent may answer state bits too, adding TVIF_STATE to the mask: they reach the caller, whose
+    // state was read before (the platform's conformance test of callbacks sees them in TVM_GETITEM).
+    if (nm.item.mask & TVIF_STATE)
+        item.state = (item.state & ~nm.item.stateMask) | (nm.item.state & nm.item.stateMask);
     if (nm.item.mask & TVIF_DI_SETITEM) {
         Item& it = At(i);
         if (mask & TVIF_IMAGE) {
@@ -408,8 +423,12 @@ LRESULT TreeView::InsertItem(const TVINSERTSTRUCTA* is) {
     }
     if (src.mask & TVIF_STATE)
         it.state = src.state & src.stateMask & ~static_cast<UINT>(TVIS_SELECTED | TVIS_DROPHILITED);
+    if ((Style() & TVS_CHECKBOXES) && !(it.state & TVIS_STATEIMAGEMASK))
+        it.state |= INDEXTOSTATEIMAGEMASK(1);
     if (src.mask & TVIF_PARAM)
         it.lParam = src.lParam;
+    if (parent == m_root || (Shown(parent) && (At(parent).state & TVIS_EXPANDED)))
+        it.flags |= Visible;
     it.key = KeyOf(n);
     S().Link(parent, n, after);
     // A parent given a child reports children from what it holds again, whatever cChildren it was given.
@@ -477,7 +496,7 @@ BOOL TreeView::DeleteItem(HTREEITEM h) {
         if (!target)
             target = Own(prev);
         if (target)
-            Select(target, TVC_UNKNOWN);
+            Select(target, TVC_UNKNOWN, false);
     }
     return TRUE;
 }
@@ -633,6 +652,7 @@ BOOL TreeView::SetItem(const TVITEMA* item) {
         if ((old ^ it.state) & TVIS_STATEIMAGEMASK)
             relayout = true;
         if ((old ^ it.state) & TVIS_EXPANDED) {
+            UpdateShown(i);
             S().Propagate(i);
             if (m_top && !Shown(m_top))
                 m_top = i;
@@ -676,10 +696,29 @@ bool TreeView::InBranch(Index i, Index top) const {
 }
 
 bool TreeView::Shown(Index i) const {
-    for (Index p = At(i).parent; p != m_root; p = At(p).parent)
-        if (!(At(p).state & TVIS_EXPANDED))
-            return false;
-    return true;
+    return At(i).flags & Visible;
+}
+
+// After n's expanded state changed: the rows below n that appear or go. Only items whose visibility
+// changes are visited (the first child of each expanded item whose own visibility stayed is not left).
+void TreeView::UpdateShown(Index n) {
+    if (n != m_root && !Shown(n))
+        return;
+    const Item& top = At(n);
+    bool open = top.state & TVIS_EXPANDED;
+    for (Index c = top.first; c;) {
+        Item& it = At(c);
+        bool changed = Shown(c) != open;
+        it.flags = static_cast<uint8_t>(open ? it.flags | Visible : it.flags & ~Visible);
+        // A changed item's children follow it when it is expanded; otherwise the walk goes on beside it.
+        if (changed && (it.state & TVIS_EXPANDED) && it.first) {
+            c = it.first;
+            continue;
+        }
+        while (c != n && !At(c).next)
+            c = At(c).parent;
+        c = c == n ? 0 : At(c).next;
+    }
 }
 
 Index TreeView::NextShown(Index i) const {
@@ -742,24 +781,17 @@ HTREEITEM TreeView::GetNextItem(UINT code, HTREEITEM h) {
     }
 }
 
-BOOL TreeView::SortChildren(HTREEITEM parent, BOOL recurse, const TVSORTCB* cb) {
+// Sorts one level: the platform ignores fRecurse (its conformance test finds the grandchildren unsorted
+// with TRUE, and the framework documents one level). NULL and TVI_ROOT sort the top-level items (the
+// framework's documentation sorts the whole tree's top level that way); the platform's test answers TRUE
+// for them in a tree with items. An item without children, and an empty tree, answer FALSE.
+BOOL TreeView::SortChildren(HTREEITEM parent, const TVSORTCB* cb) {
     if (m_deleting)
         return FALSE;
     Index p = (!parent || parent == TVI_ROOT) ? m_root : Own(parent);
-    if (!p)
+    if (!p || !At(p).first)
         return FALSE;
-    std::vector<Index> pending{p};
-    while (!pending.empty()) {
-        Index n = pending.back();
-        pending.pop_back();
-        SortOne(n, cb);
-        if (recurse)
-            for (Index c = At(n).first; c; c = At(c).next)
-                if (At(c).first)
-                    pending.push_back(c);
-    }
-    if (m_top && !S().Resolve(H(m_top)))
-        m_top = 0;
+    SortOne(p, cb);
     Changed();
     return TRUE;
 }

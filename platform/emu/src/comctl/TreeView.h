@@ -53,10 +53,11 @@ private:
     bool HasChildren(Index i);
     bool InBranch(Index i, Index top) const;
     bool Shown(Index i) const;
+    void UpdateShown(Index n);
     Index NextShown(Index i) const;
     Index PrevShown(Index i) const;
     HTREEITEM GetNextItem(UINT code, HTREEITEM h);
-    BOOL SortChildren(HTREEITEM parent, BOOL recurse, const TVSORTCB* cb);
+    BOOL SortChildren(HTREEITEM parent, const TVSORTCB* cb);
     void SortOne(Index parent, const TVSORTCB* cb);
 
     // Expansion and selection.
@@ -64,7 +65,8 @@ private:
     bool ExpandItem(Index i, bool user);
     bool CollapseItem(Index i, bool user, bool reset);
     bool Toggle(Index i, bool user);
-    bool Select(Index i, UINT action);
+    bool Select(Index i, UINT action, bool singleExpand = true);
+    void SingleExpand(Index old, Index i, UINT action);
     BOOL SelectMessage(UINT code, HTREEITEM h);
     bool RevealAncestors(Index i);
 
@@ -96,6 +98,8 @@ private:
     // Images.
     HIMAGELIST SetImageList(WPARAM which, HIMAGELIST list);
     HIMAGELIST CreateDragImage(HTREEITEM h);
+    void ResetCheckBoxes();
+    void ToggleCheck(Index i);
 
     // Painting.
     struct Look;
@@ -103,7 +107,8 @@ private:
     LRESULT EraseBackground(HDC dc);
     void Paint(HDC dc, const RECT& area);
     bool LookOf(Index i, Look& look);
-    bool PaintRow(HDC dc, Index i, int y, HFONT& bold);
+    bool PaintRow(HDC dc, Index i, int y, HFONT& bold, bool itemDraw);
+    void PaintRowParts(HDC dc, Index i, const Look& look, int y, HFONT& bold, const NMTVCUSTOMDRAW& cd);
     void PaintLines(HDC dc, Index i, const Layout& l, int y);
     void PaintImage(HDC dc, HIMAGELIST list, int index, int x, int y);
 
@@ -130,6 +135,7 @@ private:
     Index m_editItem = 0;
     WNDPROC m_editProc = nullptr;
     HIMAGELIST m_normal = nullptr, m_state = nullptr;
+    HIMAGELIST m_checkBoxes = nullptr; // the state images made for TVS_CHECKBOXES
     HFONT m_font = nullptr;
     int m_indent;
     int m_itemHeight;

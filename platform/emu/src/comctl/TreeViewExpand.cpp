@@ -1,6 +1,8 @@
 // Expansion and selection of tree-view items.
 #include "TreeView.h"
 
+#include <vector>
+
 namespace emu::comctl {
 
 namespace {
@@ -43,6 +45,7 @@ bool TreeView::ExpandItem(Index i, bool user) {
         return false;
     if (!(At(i).state & TVIS_EXPANDED)) {
         At(i).state |= TVIS_EXPANDED;
+        UpdateShown(i);
         S().PropagateExpanded(i);
         Changed();
     }
@@ -74,6 +77,7 @@ bool TreeView::CollapseItem(Index i, bool user, bool reset) {
     if (!expanded)
         return false;
     At(i).state &= ~static_cast<UINT>(TVIS_EXPANDED);
+    UpdateShown(i);
     S().Propagate(i);
     if (m_top && !Shown(m_top))
         m_top = i;
@@ -94,7 +98,7 @@ bool TreeView::CollapseItem(Index i, bool user, bool reset) {
     }
     // The selection does not stay hidden: it moves to the collapsed item, and the parent hears of it.
     if (m_caret && m_caret != i && InBranch(m_caret, i))
-        Select(i, TVC_UNKNOWN);
+        Select(i, TVC_UNKNOWN, false);
     return true;
 }
 
@@ -102,13 +106,16 @@ bool TreeView::Toggle(Index i, bool user) {
     return (At(i).state & TVIS_EXPANDED) ? CollapseItem(i, user, false) : ExpandItem(i, user);
 }
 
-// Expands the collapsed ancestors of i, nearest first; a parent may refuse. False when the item went away.
+// Expands the collapsed ancestors of i, nearest first; a parent may refuse. Each expansion is notified as
+// the user's are, even for an ancestor expanded before (the platform's conformance test of
+// TVS_SINGLEEXPAND sees the pair when an item under a collapsed, once expanded parent is selected). False
+// when the item went away.
 bool TreeView::RevealAncestors(Index i) {
     HTREEITEM h = H(i);
     for (Index p = At(i).parent; p != m_root;) {
         HTREEITEM ph = H(p);
         if (!(At(p).state & TVIS_EXPANDED))
-            ExpandItem(p, false);
+            ExpandItem(p, true);
         if (Dead() || !Own(h) || !(p = Own(ph)))
             return false;
         p = At(p).parent;
@@ -116,7 +123,7 @@ bool TreeView::RevealAncestors(Index i) {
     return true;
 }
 
-bool TreeView::Select(Index i, UINT action) {
+bool TreeView::Select(Index i, UINT action, bool singleExpand) {
     if (i == m_caret)
         return true;
     HTREEITEM h = H(i), oldH = H(m_caret);
@@ -141,7 +148,32 @@ bool TreeView::Select(Index i, UINT action) {
     Invalidate();
     if (!Dead())
         NotifyTree(TVN_SELCHANGEDA, action, old, Own(h), SelectMask);
+    if (singleExpand && (Style() & TVS_SINGLEEXPAND) && !Dead() && (i = Own(h)))
+        SingleExpand(Own(oldH), i, action);
     return true;
+}
+
+// TVS_SINGLEEXPAND after a selection change: the new item expands, then the old one collapses with those
+// of its ancestors that are not the new item's ones, each with the user's notifications. The platform's
+// conformance test of the style records the pairs and the final states, and describes each step in that
+// order ("delta expands, bravo collapses"). The parent hears of it first (TVN_SINGLEEXPAND) and may keep
+// either as it is. Holding Ctrl while the user selects keeps the old one open, as documented.
+void TreeView::SingleExpand(Index old, Index i, UINT action) {
+    HTREEITEM h = H(i), oldH = H(old);
+    LRESULT answer = NotifyTree(TVN_SINGLEEXPAND, action, old, i, SelectMask);
+    if (Dead() || !(i = Own(h)))
+        return;
+    if (!(answer & TVNRET_SKIPNEW) && !(At(i).state & TVIS_EXPANDED))
+        ExpandItem(i, true);
+    bool keepOld = (answer & TVNRET_SKIPOLD) || (action != TVC_UNKNOWN && GetKeyState(VK_CONTROL) < 0);
+    std::vector<HTREEITEM> closing;
+    if (!keepOld && !Dead() && (old = Own(oldH)) && (i = Own(h)))
+        for (Index p = old; p != m_root && !InBranch(i, p); p = At(p).parent)
+            if (At(p).state & TVIS_EXPANDED)
+                closing.push_back(H(p));
+    for (HTREEITEM c : closing)
+        if (Index p = Dead() ? 0 : Own(c))
+            CollapseItem(p, true, false);
 }
 
 BOOL TreeView::SelectMessage(UINT code, HTREEITEM h) {
@@ -150,7 +182,7 @@ BOOL TreeView::SelectMessage(UINT code, HTREEITEM h) {
         return FALSE;
     switch (code & ~static_cast<UINT>(TVSI_NOSINGLEEXPAND)) {
     case TVGN_CARET:
-        return Select(i, TVC_UNKNOWN) ? TRUE : FALSE;
+        return Select(i, TVC_UNKNOWN, !(code & TVSI_NOSINGLEEXPAND)) ? TRUE : FALSE;
     case TVGN_DROPHILITE:
         if (m_drop)
             At(m_drop).state &= ~static_cast<UINT>(TVIS_DROPHILITED);

@@ -95,6 +95,9 @@ void TreeView::OnButtonDown(bool right, POINT pt) {
         }
         if (!NotifySimple(NM_CLICK) && !Dead()) {
             Index i = Own(h);
+            // The box changes after NM_CLICK, which still sees the old state.
+            if (i && (Style() & TVS_CHECKBOXES) && (hit.flags & TVHT_ONITEMSTATEICON))
+                ToggleCheck(i);
             if (i && i == m_caret && (Style() & TVS_EDITLABELS) && (hit.flags & TVHT_ONITEMLABEL)) {
                 m_pendingEdit = i;
                 SetTimer(m_hwnd, EditTimer, GetDoubleClickTime(), nullptr);
@@ -143,6 +146,10 @@ void TreeView::OnKeyDown(UINT vk) {
     switch (vk) {
     case VK_RETURN:
         NotifySimple(NM_RETURN);
+        return;
+    case VK_SPACE:
+        if (caret && (Style() & TVS_CHECKBOXES))
+            ToggleCheck(caret);
         return;
     case VK_UP:
         target = caret ? PrevShown(caret) : S().AtRow(m_root, TopRow());
@@ -250,9 +257,11 @@ bool TreeView::OnSetCursor(UINT hitCode) {
 // ---------------------------------------------------------------------------------------------------------
 // Label editing
 
+// Only a tree with TVS_EDITLABELS edits labels, whether the user or a message starts it: the documentation
+// describes both for a tree that has the style, and the platform's conformance tests always create one.
 HWND TreeView::EditLabel(HTREEITEM h) {
     Index i = Own(h);
-    if (!i)
+    if (!i || !(Style() & TVS_EDITLABELS))
         return nullptr;
     if (m_edit) {
         if (m_editItem == i)

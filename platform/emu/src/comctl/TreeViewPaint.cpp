@@ -2,7 +2,15 @@
 // labels, and the selection and drop highlight.
 //
 // While an item is drop-highlighted the selection is drawn as in a tree without the focus. Callback parts
-// of a row are asked for with one TVN_GETDISPINFO per row. No NM_CUSTOMDRAW is sent.
+// of a row are asked for with one TVN_GETDISPINFO per row.
+//
+// Custom draw, as the platform's conformance test records it: NM_CUSTOMDRAW with CDDS_PREPAINT, then, when
+// the parent answered CDRF_NOTIFYITEMDRAW, CDDS_ITEMPREPAINT for each row painted and CDDS_ITEMPOSTPAINT
+// after it when that answer asked for it, and CDDS_POSTPAINT last when the first answer asked for it. An
+// item's notification carries the label's colours, which the device context also holds; the label is drawn
+// in the colours the parent leaves there (clrText, clrTextBk), in the font it selected with CDRF_NEWFONT,
+// and not at all with CDRF_SKIPDEFAULT. Before CDDS_ITEMPOSTPAINT the device context gets the tree's own
+// colours and font back.
 #include "TreeView.h"
 
 #include "../render/Render.h"
@@ -48,15 +56,29 @@ void TreeView::Paint(HDC dc, const RECT& area) {
     HGDIOBJ font = m_font && GetObjectType(m_font) == OBJ_FONT ? m_font : GetStockObject(DEFAULT_GUI_FONT);
     HGDIOBJ oldFont = SelectObject(dc, font);
     HFONT bold = nullptr;
+    NMTVCUSTOMDRAW cd{};
+    cd.nmcd.dwDrawStage = CDDS_PREPAINT;
+    cd.nmcd.hdc = dc;
+    cd.nmcd.rc = client;
+    LRESULT want = Notify(NM_CUSTOMDRAW, &cd.nmcd.hdr);
+    if (Dead())
+        return;
     uint32_t top = TopRow();
-    for (uint32_t row = top; row < TotalRows(); ++row) {
+    for (uint32_t row = top; !(want & CDRF_SKIPDEFAULT) && row < TotalRows(); ++row) {
         int y = static_cast<int>(row - top) * m_itemHeight;
         if (y >= client.bottom || y >= area.bottom)
             break;
         if (y + m_itemHeight <= area.top)
             continue;
-        if (!PaintRow(dc, S().AtRow(m_root, row), y, bold))
+        if (!PaintRow(dc, S().AtRow(m_root, row), y, bold, (want & CDRF_NOTIFYITEMDRAW) != 0))
             break;
+    }
+    if (!Dead() && (want & CDRF_NOTIFYPOSTPAINT)) {
+        cd = NMTVCUSTOMDRAW{};
+        cd.nmcd.dwDrawStage = CDDS_POSTPAINT;
+        cd.nmcd.hdc = dc;
+        cd.nmcd.rc = client;
+        Notify(NM_CUSTOMDRAW, &cd.nmcd.hdr);
     }
     SelectObject(dc, oldFont);
     if (bold)
@@ -96,10 +118,63 @@ bool TreeView::LookOf(Index i, Look& look) {
     return true;
 }
 
-bool TreeView::PaintRow(HDC dc, Index i, int y, HFONT& bold) {
+bool TreeView::PaintRow(HDC dc, Index i, int y, HFONT& bold, bool itemDraw) {
     Look look;
     if (!LookOf(i, look))
         return false;
+    DWORD style = Style();
+    bool focused = GetFocus() == m_hwnd, dropping = m_drop != 0, selected = At(i).state & TVIS_SELECTED;
+    bool active = (At(i).state & TVIS_DROPHILITED) || (selected && focused && !dropping);
+    bool inactive = !active && selected && (style & TVS_SHOWSELALWAYS);
+    NMTVCUSTOMDRAW cd{};
+    cd.clrText = active               ? GetSysColor(COLOR_HIGHLIGHTTEXT)
+                 : m_text == CLR_NONE ? GetSysColor(COLOR_WINDOWTEXT)
+                                      : m_text;
+    cd.clrTextBk = GetSysColor(active ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
+    if (!active && !inactive)
+        cd.clrTextBk = BackColor();
+    LRESULT want = CDRF_DODEFAULT;
+    HGDIOBJ ownFont = GetCurrentObject(dc, OBJ_FONT);
+    COLORREF ownText = GetTextColor(dc), ownBack = GetBkColor(dc);
+    if (itemDraw) {
+        HTREEITEM h = H(i);
+        RECT client{};
+        GetClientRect(m_hwnd, &client);
+        cd.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+        cd.nmcd.hdc = dc;
+        cd.nmcd.rc = RECT{0, y, client.right, y + m_itemHeight};
+        cd.nmcd.dwItemSpec = reinterpret_cast<DWORD_PTR>(h);
+        cd.nmcd.uItemState = (selected ? CDIS_SELECTED : 0) | (focused && i == m_caret ? CDIS_FOCUS : 0);
+        cd.nmcd.lItemlParam = At(i).lParam;
+        cd.iLevel = static_cast<int>(At(i).depth);
+        SetTextColor(dc, cd.clrText);
+        SetBkColor(dc, cd.clrTextBk);
+        want = Notify(NM_CUSTOMDRAW, &cd.nmcd.hdr);
+        if (Dead() || !Own(h))
+            return false;
+        if (!(want & CDRF_NEWFONT))
+            SelectObject(dc, ownFont);
+    }
+    if (!(want & CDRF_SKIPDEFAULT))
+        PaintRowParts(dc, i, look, y, bold, cd);
+    if (itemDraw) {
+        SelectObject(dc, ownFont);
+        SetTextColor(dc, ownText);
+        SetBkColor(dc, ownBack);
+        if (want & CDRF_NOTIFYPOSTPAINT) {
+            HTREEITEM h = H(i);
+            cd.nmcd.dwDrawStage = CDDS_ITEMPOSTPAINT;
+            Notify(NM_CUSTOMDRAW, &cd.nmcd.hdr);
+            if (Dead() || !Own(h))
+                return false;
+        }
+    }
+    return true;
+}
+
+// The row's lines, button, images and label, the label in the colours of cd and the font selected now.
+void TreeView::PaintRowParts(HDC dc, Index i, const Look& look, int y, HFONT& bold,
+                             const NMTVCUSTOMDRAW& cd) {
     const Item& it = At(i);
     DWORD style = Style();
     Layout l = LayoutOf(i, static_cast<int>(look.text.size()) * EMU_FONT_CHAR_WIDTH);
@@ -126,16 +201,10 @@ bool TreeView::PaintRow(HDC dc, Index i, int y, HFONT& bold) {
     if (m_normal)
         PaintImage(dc, m_normal, look.image, l.icon + shift, y);
 
-    bool focused = GetFocus() == m_hwnd, dropping = m_drop != 0, selected = it.state & TVIS_SELECTED;
-    bool active = (it.state & TVIS_DROPHILITED) || (selected && focused && !dropping);
-    bool inactive = !active && selected && (style & TVS_SHOWSELALWAYS);
+    bool focused = GetFocus() == m_hwnd, dropping = m_drop != 0;
     RECT label{l.label + shift, y, l.right + shift, y + m_itemHeight};
-    COLORREF ink = m_text == CLR_NONE ? GetSysColor(COLOR_WINDOWTEXT) : m_text;
-    if (active || inactive) {
-        render::FillSolid(dc, label, GetSysColor(active ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
-        if (active)
-            ink = GetSysColor(COLOR_HIGHLIGHTTEXT);
-    }
+    if (cd.clrTextBk != CLR_NONE && cd.clrTextBk != CLR_DEFAULT)
+        render::FillSolid(dc, label, cd.clrTextBk);
     if ((it.state & TVIS_BOLD) && !bold) {
         LOGFONTA log{};
         GetObjectA(GetCurrentObject(dc, OBJ_FONT), sizeof log, &log);
@@ -143,15 +212,16 @@ bool TreeView::PaintRow(HDC dc, Index i, int y, HFONT& bold) {
         bold = CreateFontIndirectA(&log);
     }
     HGDIOBJ regular = (it.state & TVIS_BOLD) ? SelectObject(dc, bold) : nullptr;
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ink);
+    int oldMode = SetBkMode(dc, TRANSPARENT);
+    COLORREF oldInk = SetTextColor(dc, cd.clrText);
     TextOutA(dc, label.left + 2, y + (m_itemHeight - EMU_FONT_HEIGHT) / 2, look.text.data(),
              static_cast<int>(look.text.size()));
+    SetTextColor(dc, oldInk);
+    SetBkMode(dc, oldMode);
     if (regular)
         SelectObject(dc, regular);
     if (focused && i == m_caret && !dropping)
         DrawFocusRect(dc, &label);
-    return true;
 }
 
 // Dots on every other pixel: the item's own connector and, through the whole row, the lines of the

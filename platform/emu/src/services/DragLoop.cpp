@@ -1,7 +1,12 @@
 // OLE's modal drag loop. It runs on the thread's own queue: a hidden window holds the mouse capture, so the
 // mouse messages of the drag reach no window of the application; key messages are read but not dispatched
 // (Escape is passed to the drop source); everything else is dispatched as usual. Each mouse or key message
-// is one step of the drag. When no input is left, the drag ends as the user's cancel would.
+// is one step of the drag, and so is each period of virtual time without input: on Windows the loop goes on
+// asking the source and the target while the pointer rests (the platform's conformance test of DoDragDrop
+// sees several rounds without input), which is what makes a target scroll on while the pointer stays in
+// its scroll zone. The period is DD_DEFSCROLLINTERVAL, the platform's default interval of drag scrolling,
+// 50 ms (the rate at which Windows polls is not documented). When no input is left, the drag ends as the
+// user's cancel would.
 #include "DropTargets.h"
 
 #include <ole2.h>
@@ -32,8 +37,10 @@ public:
         }
         m_hwnd = CreateWindowExA(0, trackerClass, "", WS_POPUP, 0, 0, 0, 0, HWND_MESSAGE, nullptr, module,
                                  nullptr);
-        if (m_hwnd)
+        if (m_hwnd) {
             SetCapture(m_hwnd);
+            SetTimer(m_hwnd, PollTimer, DD_DEFSCROLLINTERVAL, nullptr);
+        }
     }
     ~Tracker() {
         if (m_hwnd)
@@ -41,6 +48,12 @@ public:
     }
     Tracker(const Tracker&) = delete;
     Tracker& operator=(const Tracker&) = delete;
+
+    static constexpr UINT_PTR PollTimer = 1;
+    // A round of the loop that its timer asks for.
+    bool Polls(const MSG& msg) const {
+        return msg.message == WM_TIMER && msg.hwnd == m_hwnd && m_hwnd && msg.wParam == PollTimer;
+    }
 
 private:
     HWND m_hwnd;
@@ -78,6 +91,7 @@ public:
     HRESULT Run(DWORD* pdwEffect) {
         ListFormats();
         Tracker tracker;
+        m_tracker = &tracker;
         for (;;) {
             HRESULT hr = m_source->QueryContinueDrag(m_escape ? TRUE : FALSE, m_keys);
             m_escape = false;
@@ -174,11 +188,14 @@ private:
         return DRAGDROP_S_DROP;
     }
 
-    // Retrieves messages up to the next mouse or key message, dispatching the others. False when none is
-    // left.
+    // Retrieves messages up to the next mouse or key message or the next round of the timer, dispatching
+    // the others. False when no input is left: virtual time only passes while input is queued, so the timer
+    // stops too.
     bool NextInput() {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (m_tracker->Polls(msg))
+                return true;
             if (msg.message == WM_QUIT) {
                 PostQuitMessage(static_cast<int>(msg.wParam));
                 return false;
@@ -199,6 +216,7 @@ private:
         return false;
     }
 
+    Tracker* m_tracker = nullptr;
     IDataObject* m_data;
     IDropSource* m_source;
     DWORD m_allowed;

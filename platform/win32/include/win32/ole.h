@@ -64,6 +64,10 @@ extern const IID IID_IEnumFORMATETC;
 #define DROPEFFECT_LINK 4
 #define DROPEFFECT_SCROLL 0x80000000
 
+// Drag scrolling defaults, in milliseconds.
+#define DD_DEFSCROLLDELAY 50
+#define DD_DEFSCROLLINTERVAL 50
+
 // Key state bit of OLE drag calls beside the MK_ flags of mouse messages.
 #define MK_ALT 0x0020
 

@@ -221,6 +221,7 @@ typedef struct tagTVSORTCB {
 #define TVN_BEGINLABELEDITA (TVN_FIRST - 10)
 #define TVN_ENDLABELEDITA (TVN_FIRST - 11)
 #define TVN_KEYDOWN (TVN_FIRST - 12)
+#define TVN_SINGLEEXPAND (TVN_FIRST - 15)
 #define TVN_SELCHANGING TVN_SELCHANGINGA
 #define TVN_SELCHANGED TVN_SELCHANGEDA
 #define TVN_GETDISPINFO TVN_GETDISPINFOA
@@ -248,6 +249,19 @@ typedef struct tagNMTREEVIEWA {
 typedef NMTREEVIEWA NMTREEVIEW;
 typedef LPNMTREEVIEWA LPNMTREEVIEW;
 typedef NMTREEVIEWA NM_TREEVIEW;
+
+// Answers to TVN_SINGLEEXPAND
+#define TVNRET_DEFAULT 0
+#define TVNRET_SKIPOLD 1
+#define TVNRET_SKIPNEW 2
+
+// NM_CUSTOMDRAW of a tree view: the colours of the item's label, which the parent may change.
+typedef struct tagNMTVCUSTOMDRAW {
+    NMCUSTOMDRAW nmcd;
+    COLORREF clrText;
+    COLORREF clrTextBk;
+    int iLevel;
+} NMTVCUSTOMDRAW, *LPNMTVCUSTOMDRAW;
 
 typedef struct tagTVDISPINFOA {
     NMHDR hdr;
