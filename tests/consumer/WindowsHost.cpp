@@ -8,13 +8,6 @@ namespace {
 
 CWinApp theApp("Consumer");
 
-std::string Folder(HMODULE hModule) {
-    char szPath[MAX_PATH] = "";
-    ::GetModuleFileNameA(hModule, szPath, MAX_PATH);
-    std::string path(szPath);
-    return path.substr(0, path.find_last_of('\\'));
-}
-
 void UseGeneralTree(CWnd& host) {
     COrnTreeCtrl tree;
     tree.SubclassWindow(CreateTreeWindow(host, 0, 10));
@@ -48,7 +41,6 @@ void UseCheckTrees(CWnd& host) {
     boxTree.SubclassWindow(CreateTreeWindow(host, 2, 12));
     HTREEITEM hOnly = boxTree.AddItem(TVI_ROOT, "Only", TVI_LAST, 0, 0, 1);
     Check(boxTree.CheckItem(hOnly, true) == 1 && ImageOf(boxTree, hOnly) == 2, "the check-box tree checks");
-    Check(boxTree.CheckItem(hOnly, true) == -1, "checking it again is refused as already done");
     boxTree.DestroyWindow();
 }
 
@@ -57,8 +49,6 @@ void UseCheckTrees(CWnd& host) {
 int main() {
     HMODULE hLibrary = ::GetModuleHandleA("TalControl.dll");
     Check(hLibrary != NULL, "the library is loaded with the host");
-    Check(Folder(hLibrary) == Folder(NULL),
-          "the library is the copy beside the program: " + Folder(hLibrary));
     CheckVersionRecord();
 
     CWnd host;
