@@ -11,8 +11,10 @@ source "$root/tools/wine-session.sh"
 
 "$root/tools/install-packages.sh" "${windows_packages[@]}"
 
-# 32-bit: the library, built and linked only (this machine cannot run 32-bit programs).
-cmake -S "$root" -B "$build/win32" "${windows_common[@]}" -DTAL_MINGW_ARCH=i686 -DBUILD_TESTING=OFF
+# 32-bit: the library, built and linked only (this machine cannot run 32-bit programs). The 64-bit build's
+# SDK archive installs it as it is, without building the rest of its tree first.
+cmake -S "$root" -B "$build/win32" "${windows_common[@]}" -DTAL_MINGW_ARCH=i686 -DBUILD_TESTING=OFF \
+    -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON
 cmake --build "$build/win32" --target TalControl -j"$(nproc)"
 # 64-bit: the library, the demo and the tests, which ctest runs under Wine.
 build_windows64

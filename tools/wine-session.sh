@@ -8,10 +8,11 @@ if command -v ccache > /dev/null; then
     windows_common+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 
-# Configures the 64-bit build, whose tests ctest runs under Wine; builds the targets given, or all.
+# Configures the 64-bit build, whose tests ctest runs under Wine and whose SDK archive holds the 32-bit build
+# beside it; builds the targets given, or all.
 build_windows64() {
     cmake -S "$root" -B "$build/win64" "${windows_common[@]}" -DTAL_MINGW_ARCH=x86_64 \
-        -DCMAKE_CROSSCOMPILING_EMULATOR="$root/tools/wine-run.sh"
+        -DCMAKE_CROSSCOMPILING_EMULATOR="$root/tools/wine-run.sh" -DTAL_SDK_X86_BUILD="$build/win32"
     local targets=()
     for target in "$@"; do
         targets+=(--target "$target")

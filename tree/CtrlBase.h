@@ -11,18 +11,29 @@
 // virtual dispatch, so a class derived from a control may replace them.
 class CCtrlBase {
 public:
+    // No listener and no arguments.
     CCtrlBase() : m_pListener(NULL) {}
     // Frees the argument list; the listener is the host's and is left alone.
     virtual ~CCtrlBase() {}
 
+    // Raises event 1 (CCtrlListener::OnEvent1), which only the host or a derived class raises, and returns
+    // the listener's answer unchanged: a listener's -1 reads as no listener.
     // pArgs may be NULL for an event without arguments; the caller keeps the array, its strings are copied.
     virtual int FireEvent1(CStringArray* pArgs);
+    // Raises event 2 (CCtrlListener::OnEvent2), which only the host or a derived class raises.
     virtual bool FireEvent2(CStringArray* pArgs);
+    // Raised by the control when a label edit ends with a text (CCtrlListener::OnEndLabelEdit); the answer
+    // decides whether the text is applied.
     virtual bool FireEndLabelEdit(CStringArray* pArgs);
+    // Raised by the control, without arguments, when its selection has changed (CCtrlListener::OnSelChanged).
     virtual bool FireSelChanged(CStringArray* pArgs);
+    // Raised by the tree that receives a drop with the copy effect (CCtrlListener::OnDropCopy).
     virtual bool FireDropCopy(CStringArray* pArgs);
+    // Raised by the tree that receives a drop with the move effect (CCtrlListener::OnDropMove).
     virtual bool FireDropMove(CStringArray* pArgs);
+    // Raises event 7 (CCtrlListener::OnEvent7), which only the host or a derived class raises.
     virtual bool FireEvent7(CStringArray* pArgs);
+    // Raises event 8 (CCtrlListener::OnEvent8), which only the host or a derived class raises.
     virtual bool FireEvent8(CStringArray* pArgs);
 
     // Same effect as assigning m_pListener; NULL stops delivery.
@@ -30,7 +41,8 @@ public:
 
     // The host's listener, not owned; NULL when there is none.
     CCtrlListener* m_pListener;
-    // The arguments of the most recent event delivered to the listener.
+    // The arguments of the most recent event delivered to the listener; an event that finds no listener
+    // leaves them as they were.
     CStringArray m_arrArgs;
 
 private:

@@ -2,25 +2,13 @@
 // each of the three controls in its window, fills them, clicks, and checks what it sees and whose resources
 // were used. Each failed check is printed; the exit code is 0 when all hold. The first argument is the
 // prefix that the library must have been installed into.
-#include <TalControl.h>
-#include <emu/Emu.h>
-#include <emu/ImageListPixels.h>
+#include "HostChecks.h"
 
-#include <cstdio>
+#include <emu/Emu.h>
+
 #include <cstring>
-#include <string>
-#include <vector>
 
 namespace {
-
-int g_nFailures = 0;
-
-void Check(bool bHolds, const std::string& what) {
-    if (!bHolds) {
-        std::fprintf(stderr, "FAILED: %s\n", what.c_str());
-        ++g_nFailures;
-    }
-}
 
 constexpr UINT kMenuID = 200;
 constexpr UINT kOpenCommand = 1001;
@@ -48,29 +36,6 @@ std::vector<BYTE> BlackBitmap() {
 const std::vector<BYTE> g_bitmap = BlackBitmap();
 EMU_RESOURCE(RT_BITMAP, MAKEINTRESOURCEA(kCheckImages), kLanguage, g_bitmap.data(), g_bitmap.size());
 
-std::vector<std::string> g_events;
-
-class CListener : public CCtrlListener {
-public:
-    CCtrlBase* m_pLastCtrl = nullptr;
-
-    int OnEvent1(CCtrlBase* pCtrl) override { return Took("Event1", pCtrl), 0; }
-    bool OnEvent2(CCtrlBase* pCtrl) override { return Took("Event2", pCtrl); }
-    bool OnEndLabelEdit(CCtrlBase* pCtrl) override { return Took("EndLabelEdit", pCtrl); }
-    bool OnDropCopy(CCtrlBase* pCtrl) override { return Took("DropCopy", pCtrl); }
-    bool OnDropMove(CCtrlBase* pCtrl) override { return Took("DropMove", pCtrl); }
-    bool OnEvent7(CCtrlBase* pCtrl) override { return Took("Event7", pCtrl); }
-    bool OnEvent8(CCtrlBase* pCtrl) override { return Took("Event8", pCtrl); }
-    bool OnSelChanged(CCtrlBase* pCtrl) override { return Took("SelChanged", pCtrl); }
-
-private:
-    bool Took(const char* event, CCtrlBase* pCtrl) {
-        m_pLastCtrl = pCtrl;
-        g_events.push_back(event + std::string(" with ") + std::to_string(pCtrl->m_arrArgs.GetSize()));
-        return true;
-    }
-};
-
 // The window that holds the controls; it receives the check-box tree's notice and the menu's command.
 class CHostWindow : public CWnd {
 protected:
@@ -97,15 +62,6 @@ void Pump() {
     emu::PumpMessages(AfxPumpMessage);
 }
 
-// A tree-view window in the host's window, as a dialog holds one before the host attaches a control to it.
-HWND CreateTreeWindow(CWnd& host, int nColumn, UINT nID) {
-    ::InitCommonControls();
-    return ::CreateWindowExA(0, WC_TREEVIEWA, "",
-                             WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT,
-                             10 + 210 * nColumn, 10, 200, 300, host.m_hWnd,
-                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), nullptr, nullptr);
-}
-
 // Clicks an item's label, or its check box just left of the label.
 void ClickItem(CTreeCtrl& tree, HTREEITEM hItem, emu::Button button = emu::Button::Left, bool bBox = false) {
     CRect label;
@@ -114,19 +70,6 @@ void ClickItem(CTreeCtrl& tree, HTREEITEM hItem, emu::Button button = emu::Butto
     tree.ClientToScreen(&point);
     emu::Click(point.x, point.y, button);
     Pump();
-}
-
-int ImageOf(CTreeCtrl& tree, HTREEITEM hItem) {
-    int nImage = -1, nSelectedImage = -1;
-    tree.GetItemImage(hItem, nImage, nSelectedImage);
-    return nImage;
-}
-
-bool HasEvent(const std::string& event) {
-    for (const std::string& e : g_events)
-        if (e == event)
-            return true;
-    return false;
 }
 
 void CheckLibrary(HMODULE hLibrary, const std::string& prefix) {
@@ -141,62 +84,18 @@ void CheckLibrary(HMODULE hLibrary, const std::string& prefix) {
           "freeing it again leaves it loaded");
 }
 
-std::string VersionString(const std::vector<BYTE>& block, const char* name) {
-    LPVOID pValue = nullptr;
-    UINT nLength = 0;
-    std::string path = std::string("\\StringFileInfo\\040904E4\\") + name;
-    if (!::VerQueryValueA(block.data(), path.c_str(), &pValue, &nLength))
-        return "(none)";
-    return static_cast<const char*>(pValue);
-}
-
-void CheckVersionRecord() {
-    DWORD dwHandle = 0;
-    DWORD dwSize = ::GetFileVersionInfoSizeA("TalControl.dll", &dwHandle);
-    std::vector<BYTE> block(dwSize);
-    Check(dwSize > 0 && ::GetFileVersionInfoA("TalControl.dll", 0, dwSize, block.data()), "a version record");
-    if (dwSize == 0)
-        return;
-    LPVOID pValue = nullptr;
-    UINT nLength = 0;
-    Check(::VerQueryValueA(block.data(), "\\", &pValue, &nLength) && nLength == sizeof(VS_FIXEDFILEINFO),
-          "the fixed part of the version record");
-    if (nLength == sizeof(VS_FIXEDFILEINFO)) {
-        const auto* pFixed = static_cast<const VS_FIXEDFILEINFO*>(pValue);
-        Check(pFixed->dwFileVersionMS == 0x00010000 && pFixed->dwFileVersionLS == 1, "file version 1.0.0.1");
-        Check(pFixed->dwProductVersionMS == 0x00010000 && pFixed->dwProductVersionLS == 1,
-              "product version 1.0.0.1");
-        Check(pFixed->dwFileType == VFT_DLL, "file type DLL");
-    }
-    Check(::VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", &pValue, &nLength) && nLength == 4 &&
-              static_cast<const WORD*>(pValue)[0] == 0x0409 && static_cast<const WORD*>(pValue)[1] == 1252,
-          "one translation: U.S. English, code page 1252");
-    for (const char* name : {"FileVersion", "ProductVersion"})
-        Check(VersionString(block, name) == "1.0.0.1", std::string(name) + " " + VersionString(block, name));
-    for (const char* name : {"InternalName", "OriginalFilename"})
-        Check(VersionString(block, name) == "TalControl.dll",
-              std::string(name) + " " + VersionString(block, name));
-}
-
 void UseGeneralTree(CHostWindow& host) {
     COrnTreeCtrl tree;
     tree.SubclassWindow(CreateTreeWindow(host, 0, 10));
     CListener listener;
     tree.SetListener(&listener);
     tree.SetMenuID(kMenuID);
-    CStringArray paths;
-    paths.Add("Fruit\\Apple");
-    paths.Add("Fruit\\Pear");
-    paths.Add("Vegetables\\Leek");
-    tree.ImpByPaths(&paths, 0, true);
-    HTREEITEM hPear = tree.GetItemByDir("Fruit\\Pear");
-    Check(hPear != NULL, "the general tree finds an imported path");
+    HTREEITEM hPear = ImportFruit(tree);
     tree.Expand(tree.GetParentItem(hPear), TVE_EXPAND);
 
     ClickItem(tree, hPear);
     Check(tree.GetSelectedItem() == hPear, "a click selects the item");
-    Check(HasEvent("SelChanged with 0") && listener.m_pLastCtrl == static_cast<CCtrlBase*>(&tree),
-          "the listener hears of the selection from the tree");
+    CheckSelectionHeard(listener, tree);
 
     emu::SetMenuResponder([](const emu::PopupMenuShown&) { return kOpenCommand; });
     ClickItem(tree, hPear, emu::Button::Right);
@@ -210,9 +109,8 @@ void UseCheckTree(CHostWindow& host) {
     COrnCheckTreeCtrl tree;
     tree.SubclassWindow(CreateTreeWindow(host, 1, 11));
     HIMAGELIST hImages = reinterpret_cast<HIMAGELIST>(tree.SendMessage(TVM_GETIMAGELIST, TVSIL_NORMAL));
-    std::vector<uint32_t> checked = emu::ImageListPixels(hImages, 2);
     // The library's checked box has a dark green tick; every pixel of the host's bitmap is black.
-    Check(checked.size() == 16 * 16 && checked[5 * 16 + 10] == 0xFF008000u,
+    Check(ImagePixel(hImages, 2, 10, 5) == 0x008000u,
           "the check tree shows the library's check images, not the host's bitmap 3001");
 
     HTREEITEM hAll = tree.AddItem(TVI_ROOT, "All", TVI_LAST, 0, 0, 1);
@@ -257,16 +155,11 @@ int main(int argc, char** argv) {
     CheckVersionRecord();
 
     CHostWindow host;
-    host.CreateEx(0, nullptr, "Consumer", WS_POPUP | WS_VISIBLE, 0, 0, 640, 320, nullptr, nullptr);
-    theApp.m_pMainWnd = &host;
-    UseGeneralTree(host);
-    UseCheckTree(host);
-    UseCheckBoxTree(host);
-    CheckResourceUse(hLibrary);
-    theApp.m_pMainWnd = nullptr;
-    host.DestroyWindow();
-
-    if (g_nFailures == 0)
-        std::printf("The consumer host passed every check against the installed package.\n");
-    return g_nFailures == 0 ? 0 : 1;
+    WithHostWindow(host, [&] {
+        UseGeneralTree(host);
+        UseCheckTree(host);
+        UseCheckBoxTree(host);
+        CheckResourceUse(hLibrary);
+    });
+    return Report();
 }

@@ -6,6 +6,7 @@
 
 namespace emu {
 
+// What the image-list drag shows, as DragImage reports it.
 struct DragImageState {
     bool active = false;       // between ImageList_BeginDrag and ImageList_EndDrag
     bool entered = false;      // between ImageList_DragEnter and ImageList_DragLeave

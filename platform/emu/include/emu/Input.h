@@ -26,14 +26,22 @@
 
 #include <windows.h>
 
+// The emulation's test-facing API (<emu/Emu.h>), which the Windows build of the tests has for the real
+// platform too.
 namespace emu {
 
+// A mouse button.
 enum class Button { Left, Right, Middle };
 
+// Moves the cursor to (x, y).
 void MouseMove(int x, int y);
+// Presses the button where the cursor is.
 void MouseDown(Button button = Button::Left);
+// Releases the button where the cursor is.
 void MouseUp(Button button = Button::Left);
+// Presses the key of virtual-key code vk; it stays down until KeyUp.
 void KeyDown(UINT vk);
+// Releases the key of virtual-key code vk.
 void KeyUp(UINT vk);
 
 // A press and release of one key.
@@ -46,6 +54,7 @@ void TypeText(const char* text);
 // Moves to (x, y) and presses and releases the button. Waits out the double-click time first, so that
 // two Click calls in a row are two single clicks.
 void Click(int x, int y, Button button = Button::Left);
+// Moves to (x, y) and clicks twice within the double-click time, after waiting it out as Click does.
 void DoubleClick(int x, int y, Button button = Button::Left);
 
 // Lets virtual time pass; timers that fall due are posted when a loop next looks at the queue. Queued

@@ -27,7 +27,9 @@ using ModuleEntry = BOOL(WINAPI*)(HINSTANCE hInstance, DWORD dwReason, LPVOID lp
 //   it attached; lpReserved is NULL within FreeLibrary, non-NULL at the process's end.
 class ModuleEntryRegistration {
 public:
+    // Attaches the module that holds `entry`, as described above.
     explicit ModuleEntryRegistration(ModuleEntry entry);
+    // Detaches the module, as described above.
     ~ModuleEntryRegistration();
     ModuleEntryRegistration(const ModuleEntryRegistration&) = delete;
     ModuleEntryRegistration& operator=(const ModuleEntryRegistration&) = delete;
@@ -36,9 +38,13 @@ private:
     ModuleEntry m_entry;
 };
 
+// One call of a module's entry point by the loader.
 struct ModuleEntryCall {
+    // The module whose entry ran.
     HMODULE module;
+    // DLL_PROCESS_ATTACH, DLL_THREAD_DETACH or DLL_PROCESS_DETACH.
     DWORD reason;
+    // What the entry answered.
     BOOL result;
 };
 // The loader's calls of entry points since the last Reset, each noted when it returns.

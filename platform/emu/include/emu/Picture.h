@@ -15,8 +15,11 @@
 
 namespace emu {
 
+// The pixels of a window's picture, or of a PNG file read back.
 struct Picture {
+    // In pixels.
     int width = 0;
+    // In pixels.
     int height = 0;
     std::vector<uint32_t> pixels; // 0x00RRGGBB, rows from the top
 
@@ -31,6 +34,7 @@ Picture RenderWindow(HWND hwnd);
 // Writes RenderWindow's picture as an 8-bit RGB PNG file; false for an invalid handle or a file that cannot
 // be written.
 bool SaveWindowPicture(HWND hwnd, const std::string& path);
+// Writes the picture as an 8-bit RGB PNG file; false when the file cannot be written.
 bool SavePicture(const Picture& picture, const std::string& path);
 // Reads a PNG file (any colour type, alpha dropped); empty when it cannot be read.
 Picture LoadPicture(const std::string& path);

@@ -20,9 +20,13 @@ int ResourceLoads(HMODULE module, LPCSTR type, LPCSTR name);
 class MenuTemplate {
 public:
     MenuTemplate& Popup(const char* text); // opens a popup; items until End() belong to it
+    // A command item with its ID and MF_ flags (MF_GRAYED, MF_CHECKED, ...).
     MenuTemplate& Item(const char* text, UINT id, UINT flags = 0);
+    // A separator line.
     MenuTemplate& Separator();
+    // Closes the popup opened last.
     MenuTemplate& End();
+    // The template's bytes.
     std::vector<BYTE> Build() const;
 
 private:
@@ -40,9 +44,13 @@ private:
 // "040904E4"), and a VarFileInfo with the translations. Texts are in the system ANSI code page.
 class VersionRecord {
 public:
+    // A record whose fixed part is `fixed`, written as given (signature included).
     explicit VersionRecord(const VS_FIXEDFILEINFO& fixed);
+    // Adds a string to a table, created on first use: String("040904E4", "FileVersion", "1.0.0.1").
     VersionRecord& String(const char* table, const char* name, const char* value);
+    // Adds a language and code page to the translations of VarFileInfo.
     VersionRecord& Translation(WORD language, WORD codePage);
+    // The record's bytes.
     std::vector<BYTE> Build() const;
 
 private:
@@ -57,9 +65,11 @@ private:
 
 } // namespace emu
 
-// Declares a resource of the module in which this line is compiled.
 #define EMU_RESOURCE_CONCAT2(a, b) a##b
 #define EMU_RESOURCE_CONCAT(a, b) EMU_RESOURCE_CONCAT2(a, b)
+// Declares a resource of the module in which this line is compiled: at that module's start, a copy of the
+// `size` bytes at `data` is filed (AddResource) under the type, name and language given, as a resource
+// script would file it. At most one declaration a line.
 #define EMU_RESOURCE(type, name, language, data, size)                                                       \
     static const bool EMU_RESOURCE_CONCAT(emuResource_, __LINE__) = [] {                                     \
         static const char anchor = 0;                                                                        \
