@@ -1,7 +1,10 @@
-// The framework's core: strings, geometry, windows and message maps, application and module state.
+// The framework's core: strings, geometry, windows and message maps, application and module state, and the
+// standard resource IDs.
 #pragma once
 
 #include <windows.h>
+
+#include "afxres.h"
 
 #include "afx/Defs.h"
 #include "afx/Object.h"

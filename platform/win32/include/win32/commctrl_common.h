@@ -3,10 +3,12 @@
 
 #include "message.h"
 
+#ifndef RC_INVOKED
 typedef struct tagINITCOMMONCONTROLSEX {
     DWORD dwSize;
     DWORD dwICC;
 } INITCOMMONCONTROLSEX, *LPINITCOMMONCONTROLSEX;
+#endif // RC_INVOKED
 
 #define ICC_LISTVIEW_CLASSES 0x00000001
 #define ICC_TREEVIEW_CLASSES 0x00000002
@@ -26,10 +28,12 @@ typedef struct tagINITCOMMONCONTROLSEX {
 #define ICC_STANDARD_CLASSES 0x00004000
 #define ICC_LINK_CLASS 0x00008000
 
+#ifndef RC_INVOKED
 // Registers the window classes of the controls named in dwICC (the emulation provides the tree view and
 // the edit control). FALSE when the structure's size is wrong.
 BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* picce);
 void WINAPI InitCommonControls(void);
+#endif // RC_INVOKED
 
 // Common notification codes (the control-specific ones lie below these).
 #define NM_FIRST (0U - 0U)
@@ -58,6 +62,7 @@ void WINAPI InitCommonControls(void);
 #define NM_SETCURSOR (NM_FIRST - 17)
 #define NM_CHAR (NM_FIRST - 18)
 
+#ifndef RC_INVOKED
 // NM_SETCURSOR and the mouse notifications of the list-like controls: the item under the pointer.
 typedef struct tagNMMOUSE {
     NMHDR hdr;
@@ -66,3 +71,4 @@ typedef struct tagNMMOUSE {
     POINT pt;
     LPARAM dwHitInfo;
 } NMMOUSE, *LPNMMOUSE;
+#endif // RC_INVOKED
