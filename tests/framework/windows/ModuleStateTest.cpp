@@ -2,16 +2,10 @@
 // the resource search.
 #include "WindowsTest.h"
 
+// The host's resources come from Host.rc, the library's from module/Library.rc.
 #include "module/TestLibrary.h"
 
-#include <emu/Resources.h>
-
 namespace {
-
-const char kHostSharedData[] = "host's copy";
-const char kHostOnlyData[] = "host only";
-EMU_RESOURCE(RT_RCDATA, MAKEINTRESOURCEA(kResShared), 0, kHostSharedData, sizeof(kHostSharedData));
-EMU_RESOURCE(RT_RCDATA, MAKEINTRESOURCEA(kResHostOnly), 0, kHostOnlyData, sizeof(kHostOnlyData));
 
 class ModuleStateTest : public WindowsTest {
 protected:
@@ -84,6 +78,21 @@ TEST_F(ModuleStateTest, OwnResourcesComeBeforeResourceLibraries) {
     delete pLibrary;
     EXPECT_TRUE(AfxGetModuleState()->m_libraryList.empty());
     EXPECT_EQ(m_hHost, Find(kResLibraryOnly));
+}
+
+TEST_F(ModuleStateTest, StringsAreLoadedFromTheModuleTheSearchFinds) {
+    CString text;
+    EXPECT_TRUE(text.LoadString(IDS_SHARED));
+    EXPECT_STREQ("host's string", text);
+    EXPECT_FALSE(text.LoadString(IDS_LIBRARY_ONLY)) << "the host's state holds no resource library";
+    auto* pLibrary = new CDynLinkLibrary(m_hLibrary, m_hLibrary);
+    EXPECT_TRUE(text.LoadString(IDS_LIBRARY_ONLY));
+    EXPECT_STREQ("library's own string", text);
+    EXPECT_TRUE(text.LoadString(IDS_SHARED));
+    EXPECT_STREQ("host's string", text) << "the host's own strings first";
+    delete pLibrary;
+    EXPECT_FALSE(text.LoadString(IDS_LIBRARY_ONLY));
+    EXPECT_STREQ("host's string", text);
 }
 
 TEST_F(ModuleStateTest, LoadingFailsForSomethingThatIsNotAModule) {

@@ -1,15 +1,9 @@
+// The library's resources come from Library.rc.
 #include "TestLibrary.h"
-
-#include <emu/Resources.h>
 
 AFX_DEFINE_STATIC_MODULE_STATE()
 
 namespace {
-
-const char kSharedData[] = "library's copy";
-const char kLibraryOnlyData[] = "library only";
-EMU_RESOURCE(RT_RCDATA, MAKEINTRESOURCEA(kResShared), 0, kSharedData, sizeof(kSharedData));
-EMU_RESOURCE(RT_RCDATA, MAKEINTRESOURCEA(kResLibraryOnly), 0, kLibraryOnlyData, sizeof(kLibraryOnlyData));
 
 // The application object registers with the state current at its construction: the library's.
 struct LibraryStatics {
