@@ -114,8 +114,8 @@ TEST_F(AcceleratorsTest, CharactersAndVirtualKeysBecomeCommandsInsteadOfTheirMes
 }
 
 TEST_F(AcceleratorsTest, AltKeysComeAsSystemKeysAndWindowMenuCommandsAsSystemCommands) {
-    // Alt+F4 is SC_CLOSE, a command of the window menu.
-    EXPECT_EQ((Received{"WM_SYSKEYDOWN 0x12 0", "WM_SYSCOMMAND 0xf060 0xffff0000"}), Press({VK_MENU}, VK_F4));
+    // Alt+F4 is SC_CLOSE, a command of the window menu; lParam's high word 1 tells an accelerator.
+    EXPECT_EQ((Received{"WM_SYSKEYDOWN 0x12 0", "WM_SYSCOMMAND 0xf060 0x10000"}), Press({VK_MENU}, VK_F4));
     // "x" with ALT takes the character that Alt+X gives, WM_SYSCHAR.
     EXPECT_EQ((Received{"WM_SYSKEYDOWN 0x12 0", "WM_SYSKEYDOWN 0x58 0", "WM_COMMAND 0x103ed 0"}),
               Press({VK_MENU}, 'X'));

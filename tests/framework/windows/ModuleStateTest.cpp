@@ -34,8 +34,14 @@ TEST_F(ModuleStateTest, EachModuleHasItsOwnStateAndApplication) {
         EXPECT_EQ(testlib::State(), AfxGetModuleState());
         EXPECT_EQ(testlib::App(), AfxGetApp());
         EXPECT_EQ(m_hLibrary, AfxGetInstanceHandle());
-        // Unnamed, the library's application is named after its file.
-        EXPECT_STREQ("libframework_windows_tests_module", AfxGetApp()->m_pszAppName);
+        // Unnamed, the library's application is named after its file: libframework_windows_tests_module.so
+        // here, framework_windows_tests_module.dll on Windows.
+        char path[MAX_PATH] = {};
+        GetModuleFileNameA(m_hLibrary, path, sizeof path);
+        std::string file = path;
+        file = file.substr(file.find_last_of("/\\") + 1);
+        EXPECT_STREQ(file.substr(0, file.find('.')).c_str(), AfxGetApp()->m_pszAppName);
+        EXPECT_NE(std::string::npos, file.find("framework_windows_tests_module"));
         {
             AFX_MAINTAIN_STATE2 hostState(AfxGetAppModuleState());
             EXPECT_EQ(&host, AfxGetApp());

@@ -1,5 +1,6 @@
 // Drawing icons and cursors: the AND mask keeps what lies beneath where it is set and blacks it out
-// elsewhere, then the image is XORed on; an image with alpha is blended instead.
+// elsewhere, then the image is XORed on; an image with alpha is blended instead. DI_MASK or DI_IMAGE alone
+// copies the mask (white where set) or the image.
 #include "Painter.h"
 
 #include "resources/Icons.h"
@@ -50,7 +51,7 @@ BOOL WINAPI DrawIconEx(HDC hdc, int xLeft, int yTop, HICON hIcon, int cxWidth, i
             else if ((diFlags & DI_NORMAL) == DI_NORMAL)
                 pixel = (icon.mask[i] ? pixel : 0) ^ image;
             else if (diFlags & DI_MASK)
-                pixel = icon.mask[i] ? pixel : 0;
+                pixel = icon.mask[i] ? 0xFFFFFF : 0;
             else
                 pixel = image;
         }

@@ -169,7 +169,7 @@ int WINAPI TranslateAcceleratorA(HWND hWnd, HACCEL hAccTable, LPMSG lpMsg) {
         return 0;
     WORD command = entry->cmd;
     if (IsWindowMenuCommand(hWnd, command))
-        SendMessageA(hWnd, WM_SYSCOMMAND, command, MAKELPARAM(0, -1)); // -1: chosen with an accelerator
+        SendMessageA(hWnd, WM_SYSCOMMAND, command, MAKELPARAM(0, 1)); // high word 1: from an accelerator
     else
         SendMessageA(hWnd, WM_COMMAND, MAKEWPARAM(command, 1), 0);
     return 1;

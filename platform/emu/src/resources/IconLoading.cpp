@@ -61,7 +61,7 @@ DWORD Dword(const BYTE* at) {
     return at[0] | at[1] << 8 | at[2] << 16 | static_cast<DWORD>(at[3]) << 24;
 }
 
-std::optional<std::vector<BYTE>> ReadFile(LPCSTR path) {
+std::optional<std::vector<BYTE>> ReadWholeFile(LPCSTR path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         SetLastError(ERROR_FILE_NOT_FOUND);
@@ -105,7 +105,7 @@ std::optional<Icon> FromResources(HINSTANCE instance, LPCSTR name, bool isIcon, 
 // An icon or cursor from an .ico or .cur file: a directory of images (width, height, colours, reserved,
 // planes or the hotspot's x, bit count or its y, size, offset), each an RT_ICON image.
 std::optional<Icon> FromIconFile(LPCSTR path, bool isIcon, int cx, int cy, UINT flags) {
-    std::optional<std::vector<BYTE>> file = ReadFile(path);
+    std::optional<std::vector<BYTE>> file = ReadWholeFile(path);
     if (!file)
         return std::nullopt;
     const BYTE* bytes = file->data();
@@ -188,7 +188,7 @@ HBITMAP MakeBitmap(const BYTE* dib, size_t size, const BYTE* bits, size_t bitsSi
 
 HANDLE LoadBitmapImage(HINSTANCE instance, LPCSTR name, int cx, int cy, UINT flags) {
     if (flags & LR_LOADFROMFILE) {
-        std::optional<std::vector<BYTE>> file = ReadFile(name);
+        std::optional<std::vector<BYTE>> file = ReadWholeFile(name);
         if (!file)
             return nullptr;
         const BYTE* bytes = file->data();
