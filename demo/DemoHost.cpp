@@ -3,15 +3,8 @@
 #include <emu/Emu.h>
 
 #include <array>
-#include <vector>
 
 namespace {
-
-// The general tree's right-click menu.
-const std::vector<BYTE> g_contextMenu =
-    emu::MenuTemplate().Popup("Item").Item("Open", kCmdOpen).Item("Properties", kCmdProperties).End().Build();
-EMU_RESOURCE(RT_MENU, MAKEINTRESOURCEA(kContextMenuID), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
-             g_contextMenu.data(), g_contextMenu.size());
 
 constexpr DWORD kTreeStyle =
     WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT;

@@ -1,8 +1,8 @@
 // The library's check bitmaps as the pictures are drawn. Each cell is drawn below as text ('.' white, '#'
 // grey, 'g' dark green, row 0 at the top); the compiler turns the cells, left to right, into what a bitmap
-// resource holds: a BITMAPINFOHEADER, the standard 16-colour palette, and 4-bit rows from the bottom up. The
-// emulation files these bytes as the library's resources; for Windows a build tool writes them out as the
-// bitmap files of the resource script.
+// resource holds: a BITMAPINFOHEADER, the standard 16-colour palette, and 4-bit rows from the bottom up. A
+// build tool (MakeCheckBitmaps.cpp) writes them out as the bitmap files that the library's resource script
+// names.
 #pragma once
 
 #include <windows.h>

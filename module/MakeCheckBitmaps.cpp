@@ -1,6 +1,5 @@
-// Build tool of the Windows build: writes the library's check bitmaps as the bitmap files that the resource
-// script names, from the same pictures that the emulation files as resources. Run on the build machine:
-// make-check-bitmaps <3001.bmp> <3002.bmp>
+// Build tool: writes the library's check bitmaps, drawn in CheckBitmapData.h, as the bitmap files that the
+// library's resource script names. Run on the build machine: make-check-bitmaps <3001.bmp> <3002.bmp>
 #include "CheckBitmapData.h"
 
 #include <cstdio>

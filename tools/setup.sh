@@ -7,7 +7,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$1"
 shift
 
-packages=(cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libpng-dev libfreetype-dev fonts-dejavu-core clang-format git)
+packages=(cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libpng-dev libfreetype-dev fonts-dejavu-core clang-format git binutils-mingw-w64-x86-64)
 read -r -a extra <<<"${TAL_PACKAGES:-}"
 packages+=("${extra[@]}")
 "$root/tools/install-packages.sh" "${packages[@]}"

@@ -1,8 +1,10 @@
 // The framework's core: strings, geometry, windows and message maps, dialogs and the standard controls, menus
-// and device contexts, application and module state.
+// and device contexts, application and module state, and the standard resource IDs.
 #pragma once
 
 #include <windows.h>
+
+#include "afxres.h"
 
 #include "afx/Defs.h"
 #include "afx/Object.h"

@@ -1,5 +1,7 @@
 #include "afx/String.h"
 
+#include "afx/ModuleState.h"
+
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -332,6 +334,27 @@ void CString::AppendFormatV(LPCSTR lpszFormat, va_list args) {
     std::vsnprintf(strFormatted.m_pszData, static_cast<size_t>(nLength) + 1, lpszFormat, args);
     strFormatted.SetLength(nLength);
     Append(strFormatted);
+}
+
+BOOL CString::LoadString(UINT nID) {
+    return LoadString(AfxFindResourceHandle(MAKEINTRESOURCEA((nID & 0xFFFF) / 16 + 1), RT_STRING), nID);
+}
+
+BOOL CString::LoadString(HINSTANCE hInstance, UINT nID) {
+    // A string resource holds up to 65535 UTF-16 units, twice as many bytes in a double-byte code page. A
+    // string that fills the buffer (or all but the byte a double-byte character did not fit in) may have
+    // been cut: it is loaded again into a larger one.
+    for (int nSize = 256;; nSize *= 2) {
+        CString strLoaded;
+        int nLength = ::LoadStringA(hInstance, nID, strLoaded.GetBuffer(nSize - 1), nSize);
+        if (nLength <= 0)
+            return FALSE;
+        if (nLength < nSize - 2) {
+            strLoaded.ReleaseBuffer(nLength);
+            *this = std::move(strLoaded);
+            return TRUE;
+        }
+    }
 }
 
 int CString::Compare(LPCSTR lpsz) const {

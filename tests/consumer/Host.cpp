@@ -6,35 +6,14 @@
 
 #include <emu/Emu.h>
 
-#include <cstring>
-
 namespace {
 
+// The host's own resources (Host.rc): the context menu, and a bitmap with the ID of the library's check
+// images, all black, which the check trees must not take for theirs.
 constexpr UINT kMenuID = 200;
 constexpr UINT kOpenCommand = 1001;
 constexpr UINT kCheckImages = 3001;
 constexpr UINT kSmallCheckImages = 3002;
-constexpr WORD kLanguage = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
-
-// The host's own resources: the context menu, and a bitmap with the ID of the library's check images, all
-// black, which the check trees must not take for theirs.
-const std::vector<BYTE> g_menu = emu::MenuTemplate().Popup("Tree").Item("Open", kOpenCommand).End().Build();
-EMU_RESOURCE(RT_MENU, MAKEINTRESOURCEA(kMenuID), kLanguage, g_menu.data(), g_menu.size());
-
-std::vector<BYTE> BlackBitmap() {
-    BITMAPINFOHEADER header = {};
-    header.biSize = sizeof header;
-    header.biWidth = 96;
-    header.biHeight = 16;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biCompression = BI_RGB;
-    std::vector<BYTE> data(sizeof header + 96 * 3 * 16, 0);
-    std::memcpy(data.data(), &header, sizeof header);
-    return data;
-}
-const std::vector<BYTE> g_bitmap = BlackBitmap();
-EMU_RESOURCE(RT_BITMAP, MAKEINTRESOURCEA(kCheckImages), kLanguage, g_bitmap.data(), g_bitmap.size());
 
 // The window that holds the controls; it receives the check-box tree's notice and the menu's command.
 class CHostWindow : public CWnd {

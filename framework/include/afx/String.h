@@ -69,6 +69,12 @@ public:
     void AppendFormat(LPCSTR lpszFormat, ...) AFX_PRINTF_FORMAT(2, 3);
     void AppendFormatV(LPCSTR lpszFormat, va_list args);
 
+    // Replaces the text with the string resource nID, from the module that the framework's resource search
+    // (AfxFindResourceHandle) finds holding the string's block, or from hInstance. FALSE, with the text
+    // left as it was, when there is no such string.
+    BOOL LoadString(UINT nID);
+    BOOL LoadString(HINSTANCE hInstance, UINT nID);
+
     // Negative, zero or positive like strcmp (bytes compared unsigned).
     int Compare(LPCSTR lpsz) const;
     int CompareNoCase(LPCSTR lpsz) const;

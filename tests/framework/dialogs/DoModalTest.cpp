@@ -5,18 +5,6 @@
 
 namespace {
 
-const DialogTemplate& NamedTemplate() {
-    static const DialogTemplate named = [] {
-        DialogTemplate t(WS_POPUP | WS_CAPTION, 0, 0, 120, 60, "Named");
-        t.Item(DialogTemplate::kButton, IDOK, WS_TABSTOP | BS_DEFPUSHBUTTON, 10, 10, 50, 14, "OK");
-        t.Done();
-        return t;
-    }();
-    return named;
-}
-EMU_RESOURCE(RT_DIALOG, MAKEINTRESOURCEA(kIddNamed), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
-             NamedTemplate().Bytes().data(), NamedTemplate().Bytes().size());
-
 std::string KeyName(const MSG* pMsg) {
     std::string name = pMsg->message == WM_KEYDOWN ? "down" : pMsg->message == WM_KEYUP ? "up" : "other";
     return name + (pMsg->wParam == VK_RETURN ? " Enter" : pMsg->wParam == VK_ESCAPE ? " Escape" : " key");

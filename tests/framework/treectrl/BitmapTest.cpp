@@ -1,34 +1,11 @@
-// CBitmap loading through the framework's resource search, and masked images from it.
+// CBitmap loading through the framework's resource search, and masked images from it. The bitmap 4001 comes
+// from Bitmaps.rc: 4 by 2 pixels, white, red, red, white in each row.
 #include <afxcmn.h>
 #include <emu/Emu.h>
 #include <emu/ImageListPixels.h>
-#include <emu/Resources.h>
 #include <gtest/gtest.h>
 
 #include <vector>
-
-namespace {
-
-// A packed 24-bit DIB of 4 x 2 pixels, bottom-up: white, red, red, white in each row.
-std::vector<BYTE> PackedDib() {
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = 4;
-    header.biHeight = 2;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biCompression = BI_RGB;
-    std::vector<BYTE> out(reinterpret_cast<BYTE*>(&header), reinterpret_cast<BYTE*>(&header) + sizeof header);
-    const BYTE row[12] = {255, 255, 255, 0, 0, 255, 0, 0, 255, 255, 255, 255};
-    for (int r = 0; r < 2; ++r)
-        out.insert(out.end(), row, row + 12);
-    return out;
-}
-
-const std::vector<BYTE> g_dib = PackedDib();
-EMU_RESOURCE(RT_BITMAP, MAKEINTRESOURCEA(4001), 0, g_dib.data(), g_dib.size());
-
-} // namespace
 
 TEST(Bitmap, LoadsFromTheModulesResourcesAndFreesOnDestruction) {
     emu::Reset();

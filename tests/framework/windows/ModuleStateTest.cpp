@@ -2,16 +2,10 @@
 // the resource search.
 #include "WindowsTest.h"
 
+// The host's resources come from Host.rc, the library's from module/Library.rc.
 #include "module/TestLibrary.h"
 
-#include <emu/Resources.h>
-
 namespace {
-
-const char kHostSharedData[] = "host's copy";
-const char kHostOnlyData[] = "host only";
-EMU_RESOURCE(RT_RCDATA, MAKEINTRESOURCEA(kResShared), 0, kHostSharedData, sizeof(kHostSharedData));
-EMU_RESOURCE(RT_RCDATA, MAKEINTRESOURCEA(kResHostOnly), 0, kHostOnlyData, sizeof(kHostOnlyData));
 
 class ModuleStateTest : public WindowsTest {
 protected:
@@ -40,8 +34,14 @@ TEST_F(ModuleStateTest, EachModuleHasItsOwnStateAndApplication) {
         EXPECT_EQ(testlib::State(), AfxGetModuleState());
         EXPECT_EQ(testlib::App(), AfxGetApp());
         EXPECT_EQ(m_hLibrary, AfxGetInstanceHandle());
-        // Unnamed, the library's application is named after its file.
-        EXPECT_STREQ("libframework_windows_tests_module", AfxGetApp()->m_pszAppName);
+        // Unnamed, the library's application is named after its file: libframework_windows_tests_module.so
+        // here, framework_windows_tests_module.dll on Windows.
+        char path[MAX_PATH] = {};
+        GetModuleFileNameA(m_hLibrary, path, sizeof path);
+        std::string file = path;
+        file = file.substr(file.find_last_of("/\\") + 1);
+        EXPECT_STREQ(file.substr(0, file.find('.')).c_str(), AfxGetApp()->m_pszAppName);
+        EXPECT_NE(std::string::npos, file.find("framework_windows_tests_module"));
         {
             AFX_MAINTAIN_STATE2 hostState(AfxGetAppModuleState());
             EXPECT_EQ(&host, AfxGetApp());
@@ -84,6 +84,21 @@ TEST_F(ModuleStateTest, OwnResourcesComeBeforeResourceLibraries) {
     delete pLibrary;
     EXPECT_TRUE(AfxGetModuleState()->m_libraryList.empty());
     EXPECT_EQ(m_hHost, Find(kResLibraryOnly));
+}
+
+TEST_F(ModuleStateTest, StringsAreLoadedFromTheModuleTheSearchFinds) {
+    CString text;
+    EXPECT_TRUE(text.LoadString(IDS_SHARED));
+    EXPECT_STREQ("host's string", text);
+    EXPECT_FALSE(text.LoadString(IDS_LIBRARY_ONLY)) << "the host's state holds no resource library";
+    auto* pLibrary = new CDynLinkLibrary(m_hLibrary, m_hLibrary);
+    EXPECT_TRUE(text.LoadString(IDS_LIBRARY_ONLY));
+    EXPECT_STREQ("library's own string", text);
+    EXPECT_TRUE(text.LoadString(IDS_SHARED));
+    EXPECT_STREQ("host's string", text) << "the host's own strings first";
+    delete pLibrary;
+    EXPECT_FALSE(text.LoadString(IDS_LIBRARY_ONLY));
+    EXPECT_STREQ("host's string", text);
 }
 
 TEST_F(ModuleStateTest, LoadingFailsForSomethingThatIsNotAModule) {

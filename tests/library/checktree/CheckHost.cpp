@@ -9,8 +9,3 @@ ON_NOTIFY(TVN_ENDLABELEDITA, kTreeID, &CCheckParent::OnEndLabelEdit)
 ON_MESSAGE(WM_CHECKTREE_ITEMCLICK, &CCheckParent::OnItemClick)
 ON_COMMAND_RANGE(1000, 1999, &CCheckParent::OnCommandID)
 END_MESSAGE_MAP()
-
-// The host's context menu; the general tree shows it, the check-box tree never does.
-const std::vector<BYTE> g_contextMenu = emu::MenuTemplate().Popup("Tree").Item("Open", 1001).End().Build();
-EMU_RESOURCE(RT_MENU, MAKEINTRESOURCEA(kMenuID), MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US),
-             g_contextMenu.data(), g_contextMenu.size());

@@ -11,24 +11,6 @@
 
 namespace {
 
-// The host's own bitmap 3001: 96 by 16 pixels, all black, so that its images could not pass for the
-// library's.
-std::vector<BYTE> BlackBitmap() {
-    std::vector<BYTE> data(sizeof(BITMAPINFOHEADER) + 96 * 3 * 16, 0);
-    BITMAPINFOHEADER header = {};
-    header.biSize = sizeof header;
-    header.biWidth = 96;
-    header.biHeight = 16;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biCompression = BI_RGB;
-    std::memcpy(data.data(), &header, sizeof header);
-    return data;
-}
-const std::vector<BYTE> g_hostBitmap = BlackBitmap();
-EMU_RESOURCE(RT_BITMAP, MAKEINTRESOURCEA(3001), MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US),
-             g_hostBitmap.data(), g_hostBitmap.size());
-
 // The tick of the checked box, row by row: y, first x, last x.
 constexpr int kTick[][3] = {{5, 10, 10}, {6, 9, 10}, {7, 4, 4},  {7, 8, 10}, {8, 4, 5},
                             {8, 7, 9},   {9, 4, 8},  {10, 5, 7}, {11, 6, 6}};

@@ -4,16 +4,9 @@
 
 namespace {
 
+// The host's context menus, from ContextMenus.rc.
 constexpr UINT kMenu = 300;
 constexpr UINT kMenuWithoutPopup = 301;
-
-const std::vector<BYTE> kContextMenu =
-    emu::MenuTemplate().Popup("Tree").Item("Open", 4001).Item("Rename", 4002).End().Build();
-const std::vector<BYTE> kFlatMenu = emu::MenuTemplate().Item("Open", 4001).Build();
-EMU_RESOURCE(RT_MENU, MAKEINTRESOURCEA(kMenu), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL), kContextMenu.data(),
-             kContextMenu.size());
-EMU_RESOURCE(RT_MENU, MAKEINTRESOURCEA(kMenuWithoutPopup), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
-             kFlatMenu.data(), kFlatMenu.size());
 
 const std::map<UINT, std::string> kMenuMessages = {{WM_INITMENUPOPUP, "WM_INITMENUPOPUP"},
                                                    {WM_EXITMENULOOP, "WM_EXITMENULOOP"},

@@ -1,5 +1,6 @@
-// Resources of a module. On Windows they come from the module's resource section; here each module
-// declares them in its own code, and the emulation files them under the module that holds the declaration.
+// Resources declared in code, for tests of the emulation. A module's own resources come from its resource
+// scripts (tal_add_resources, docs/resources.md), as on Windows; a declaration here adds a resource to the
+// module that holds the declaration, beside those.
 #pragma once
 
 #include <windows.h>

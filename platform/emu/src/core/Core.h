@@ -81,6 +81,8 @@ struct Window {
     RECT normal{}; // rectangle to restore after minimise or maximise
 
     std::string text;
+    HICON bigIcon = nullptr; // WM_SETICON
+    HICON smallIcon = nullptr;
     std::vector<std::pair<std::string, HANDLE>> props;
     std::vector<BYTE> extra;
 

@@ -1,6 +1,7 @@
 // The default window procedure and CallWindowProc.
 #include "core/Core.h"
 #include "render/Render.h"
+#include "resources/Icons.h"
 
 #include <windowsx.h>
 
@@ -22,6 +23,25 @@ POINT ScreenPoint(Window* w, LPARAM lParam) {
     POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     ClientToScreen(w->handle, &pt);
     return pt;
+}
+
+// The icon WM_GETICON answers: the one set with WM_SETICON; for ICON_SMALL2 without a small one, a small
+// icon the system makes from the big icon or the class's icon.
+HICON WindowIcon(const Window* w, WPARAM kind) {
+    switch (kind) {
+    case ICON_BIG:
+        return w->bigIcon;
+    case ICON_SMALL:
+        return w->smallIcon;
+    case ICON_SMALL2:
+        if (w->smallIcon)
+            return w->smallIcon;
+        if (HICON source = w->bigIcon ? w->bigIcon : w->cls->icon)
+            return emu::detail::SmallIconOf(source);
+        return w->cls->iconSm;
+    default:
+        return nullptr;
+    }
 }
 
 // Children ask their parent first; a non-zero answer is final.
@@ -64,6 +84,16 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
         return CopyText(w->text, reinterpret_cast<LPSTR>(lParam), static_cast<int>(wParam));
     case WM_GETTEXTLENGTH:
         return static_cast<LRESULT>(w->text.size());
+    case WM_SETICON: {
+        if (wParam != ICON_BIG && wParam != ICON_SMALL)
+            return 0;
+        HICON& icon = wParam == ICON_BIG ? w->bigIcon : w->smallIcon;
+        HICON previous = icon;
+        icon = reinterpret_cast<HICON>(lParam);
+        return reinterpret_cast<LRESULT>(previous);
+    }
+    case WM_GETICON:
+        return reinterpret_cast<LRESULT>(WindowIcon(w, wParam));
     case WM_PAINT: {
         PAINTSTRUCT ps;
         BeginPaint(hWnd, &ps);

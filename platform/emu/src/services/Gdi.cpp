@@ -195,26 +195,5 @@ BOOL WINAPI DeleteObject(HGDIOBJ ho) {
 }
 
 HBITMAP WINAPI LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName) {
-    if (!hInstance) {
-        // NULL asks for the system's predefined bitmaps; the emulation has none.
-        SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
-        return nullptr;
-    }
-    HRSRC info = FindResourceA(hInstance, lpBitmapName, RT_BITMAP);
-    if (!info)
-        return nullptr;
-    const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(hInstance, info)));
-    DWORD size = SizeofResource(hInstance, info);
-    auto format = ReadDibFormat(data, size, DIB_RGB_COLORS);
-    if (!format) {
-        SetLastError(ERROR_INVALID_DATA);
-        return nullptr;
-    }
-    auto bitmap = std::make_unique<Bitmap>(format->width, format->height, screenBitCount);
-    if (DecodeDib(*format, data + format->infoSize, size - format->infoSize, 0, format->height,
-                  CanvasOf(*bitmap)) != format->height) {
-        SetLastError(ERROR_INVALID_DATA);
-        return nullptr;
-    }
-    return Add(std::move(bitmap));
+    return static_cast<HBITMAP>(LoadImageA(hInstance, lpBitmapName, IMAGE_BITMAP, 0, 0, 0));
 }

@@ -20,7 +20,9 @@
 #include <cctype>
 #include <cstring>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace emu::detail {
@@ -145,7 +147,8 @@ bool NameMatches(const Module& module, std::string name) {
     return name == Lower(BaseName(module.path)) || name == WindowsName(module);
 }
 
-// Calls visit(base, file name) for each mapped object, in load order, until it returns true.
+// Calls visit(base, file name, program headers) for each mapped object, in load order, until it returns
+// true.
 template <class Visit> void ForEachMapped(Visit visit) {
     dl_iterate_phdr(
         [](dl_phdr_info* info, size_t, void* data) {
@@ -156,16 +159,39 @@ template <class Visit> void ForEachMapped(Visit visit) {
                 auto address = reinterpret_cast<const void*>(info->dlpi_addr + info->dlpi_phdr[i].p_vaddr);
                 if (!dladdr(address, &dl))
                     return 0;
-                return (*static_cast<Visit*>(data))(dl.dli_fbase, dl.dli_fname) ? 1 : 0;
+                return (*static_cast<Visit*>(data))(dl.dli_fbase, dl.dli_fname, *info) ? 1 : 0;
             }
             return 0;
         },
         &visit);
 }
 
+size_t AlignTo(size_t offset, size_t alignment) {
+    return (offset + alignment - 1) / alignment * alignment;
+}
+
+// Adds the descriptors of the notes of that owner and type in one PT_NOTE segment.
+void ReadNotes(const BYTE* segment, size_t size, size_t alignment, std::string_view owner, uint32_t type,
+               std::vector<std::span<const BYTE>>& found) {
+    constexpr size_t kHeader = 12; // namesz, descsz, type
+    for (size_t at = 0; size - at >= kHeader;) {
+        uint32_t fields[3];
+        std::memcpy(fields, segment + at, sizeof fields);
+        size_t name = at + kHeader;
+        size_t desc = name + AlignTo(fields[0], alignment);
+        if (desc < name || desc > size || fields[1] > size - desc)
+            return;
+        std::string_view noteOwner(reinterpret_cast<const char*>(segment + name), fields[0]);
+        if (fields[2] == type && noteOwner.size() == owner.size() + 1 && noteOwner.starts_with(owner) &&
+            noteOwner.back() == '\0')
+            found.emplace_back(segment + desc, fields[1]);
+        at = desc + AlignTo(fields[1], alignment);
+    }
+}
+
 HMODULE FindByName(const char* name) {
     HMODULE found = nullptr;
-    ForEachMapped([&](const void* base, const char* fileName) {
+    ForEachMapped([&](const void* base, const char* fileName, const dl_phdr_info&) {
         const Module& module = Register(base, fileName);
         if (NameMatches(module, name))
             found = HandleOf(module);
@@ -229,9 +255,28 @@ std::string ModulePath(HMODULE module) {
     return found ? found->path : std::string();
 }
 
+std::vector<std::span<const BYTE>> ModuleNotes(HMODULE module, std::string_view owner, uint32_t type) {
+    std::vector<std::span<const BYTE>> found;
+    const Module* wanted = FindByHandle(module);
+    if (!wanted)
+        return found;
+    ForEachMapped([&](const void* base, const char*, const dl_phdr_info& info) {
+        if (base != wanted->base)
+            return false;
+        for (int i = 0; i < info.dlpi_phnum; ++i) {
+            const ElfW(Phdr)& header = info.dlpi_phdr[i];
+            if (header.p_type == PT_NOTE)
+                ReadNotes(reinterpret_cast<const BYTE*>(info.dlpi_addr + header.p_vaddr), header.p_memsz,
+                          header.p_align == 8 ? 8 : 4, owner, type, found);
+        }
+        return true;
+    });
+    return found;
+}
+
 void ForgetUnloadedModules() {
     std::vector<const void*> mapped;
-    ForEachMapped([&](const void* base, const char*) {
+    ForEachMapped([&](const void* base, const char*, const dl_phdr_info&) {
         mapped.push_back(base);
         return false;
     });

@@ -3,7 +3,11 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace emu::detail {
 
@@ -18,6 +22,9 @@ bool IsPathName(const char* name);
 HMODULE FindModule(const char* name);
 // The file of a module, "" for an unknown handle. Unlike GetModuleFileNameA it never fails on purpose.
 std::string ModulePath(HMODULE module);
+// The descriptors of the module's ELF notes of that owner and type, in place in the mapped module, in the
+// order of its PT_NOTE segments.
+std::vector<std::span<const BYTE>> ModuleNotes(HMODULE module, std::string_view owner, uint32_t type);
 // Forgets the libraries that are no longer mapped, so that their handles become invalid.
 void ForgetUnloadedModules();
 

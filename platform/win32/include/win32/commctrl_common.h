@@ -3,10 +3,12 @@
 
 #include "message.h"
 
+#ifndef RC_INVOKED
 typedef struct tagINITCOMMONCONTROLSEX {
     DWORD dwSize;
     DWORD dwICC;
 } INITCOMMONCONTROLSEX, *LPINITCOMMONCONTROLSEX;
+#endif // RC_INVOKED
 
 #define ICC_LISTVIEW_CLASSES 0x00000001
 #define ICC_TREEVIEW_CLASSES 0x00000002
@@ -26,10 +28,12 @@ typedef struct tagINITCOMMONCONTROLSEX {
 #define ICC_STANDARD_CLASSES 0x00004000
 #define ICC_LINK_CLASS 0x00008000
 
+#ifndef RC_INVOKED
 // Registers the window classes of the controls named in dwICC (the emulation provides the tree view and
 // the edit control). FALSE when the structure's size is wrong.
 BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* picce);
 void WINAPI InitCommonControls(void);
+#endif // RC_INVOKED
 
 // Common notification codes (the control-specific ones lie below these).
 #define NM_FIRST (0U - 0U)
@@ -84,6 +88,7 @@ void WINAPI InitCommonControls(void);
 #define CDIS_MARKED 0x0080
 #define CDIS_INDETERMINATE 0x0100
 
+#ifndef RC_INVOKED
 typedef struct tagNMCUSTOMDRAWINFO {
     NMHDR hdr;
     DWORD dwDrawStage;
@@ -102,3 +107,4 @@ typedef struct tagNMMOUSE {
     POINT pt;
     LPARAM dwHitInfo;
 } NMMOUSE, *LPNMMOUSE;
+#endif // RC_INVOKED

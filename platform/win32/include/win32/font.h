@@ -22,6 +22,7 @@
 #define FW_BOLD 700
 #define LF_FACESIZE 32
 
+#ifndef RC_INVOKED
 typedef struct tagLOGFONTA {
     LONG lfHeight;
     LONG lfWidth;
@@ -73,3 +74,4 @@ HFONT WINAPI CreateFontIndirectA(const LOGFONTA* lplf);
 #define GetTextExtentPoint32 GetTextExtentPoint32A
 #define GetTextMetrics GetTextMetricsA
 #define CreateFontIndirect CreateFontIndirectA
+#endif // RC_INVOKED

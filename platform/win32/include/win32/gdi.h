@@ -20,6 +20,7 @@
 
 #define CLR_INVALID 0xFFFFFFFF
 
+#ifndef RC_INVOKED
 #pragma pack(push, 2)
 typedef struct tagBITMAPFILEHEADER {
     WORD bfType;
@@ -83,7 +84,9 @@ typedef struct tagBITMAP {
 HBITMAP WINAPI CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, const void* lpBits);
 HBITMAP WINAPI CreateDIBitmap(HDC hdc, const BITMAPINFOHEADER* pbmih, DWORD flInit, const void* pjBits,
                               const BITMAPINFO* pbmi, UINT iUsage);
+#endif // RC_INVOKED
 #define CBM_INIT 0x04L
+#ifndef RC_INVOKED
 int WINAPI GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPBITMAPINFO lpbmi,
                      UINT usage);
 int WINAPI SetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, const void* lpBits,
@@ -99,3 +102,4 @@ BOOL WINAPI DeleteObject(HGDIOBJ ho);
 HBITMAP WINAPI LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName);
 #define GetObject GetObjectA
 #define LoadBitmap LoadBitmapA
+#endif // RC_INVOKED

@@ -3,8 +3,10 @@
 
 #include "gdi.h"
 
+#ifndef RC_INVOKED
 struct _IMAGELIST;
 typedef struct _IMAGELIST* HIMAGELIST;
+#endif // RC_INVOKED
 
 // ImageList_Create flags
 #define ILC_MASK 0x00000001
@@ -19,6 +21,7 @@ typedef struct _IMAGELIST* HIMAGELIST;
 #define ILC_MIRROR 0x00002000
 #define ILC_PERITEMMIRROR 0x00008000
 
+#ifndef RC_INVOKED
 typedef struct _IMAGEINFO {
     HBITMAP hbmImage;
     HBITMAP hbmMask;
@@ -39,9 +42,11 @@ BOOL WINAPI ImageList_GetIconSize(HIMAGELIST himl, int* cx, int* cy);
 BOOL WINAPI ImageList_GetImageInfo(HIMAGELIST himl, int i, IMAGEINFO* pImageInfo);
 COLORREF WINAPI ImageList_SetBkColor(HIMAGELIST himl, COLORREF clrBk);
 COLORREF WINAPI ImageList_GetBkColor(HIMAGELIST himl);
+#endif // RC_INVOKED
 
 #define ImageList_RemoveAll(himl) ImageList_Remove(himl, -1)
 
+#ifndef RC_INVOKED
 // Dragging an image: one drag per thread, with its own copy of the image. Coordinates of DragEnter and
 // DragMove are relative to the lock window's origin (the desktop's for NULL).
 BOOL WINAPI ImageList_BeginDrag(HIMAGELIST himlTrack, int iTrack, int dxHotspot, int dyHotspot);
@@ -52,3 +57,4 @@ BOOL WINAPI ImageList_DragMove(int x, int y);
 BOOL WINAPI ImageList_DragShowNolock(BOOL fShow);
 BOOL WINAPI ImageList_SetDragCursorImage(HIMAGELIST himlDrag, int iDrag, int dxHotspot, int dyHotspot);
 HIMAGELIST WINAPI ImageList_GetDragImage(POINT* ppt, POINT* pptHotspot);
+#endif // RC_INVOKED

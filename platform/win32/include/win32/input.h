@@ -82,6 +82,7 @@
 #define VK_OEM_6 0xDD
 #define VK_OEM_7 0xDE
 
+#ifndef RC_INVOKED
 // Key state as of the last message retrieved from this thread's queue: bit 0x8000 down, bit 0x0001 toggled.
 SHORT WINAPI GetKeyState(int nVirtKey);
 // Key state as of the latest input.
@@ -91,6 +92,7 @@ BOOL WINAPI GetCursorPos(LPPOINT lpPoint);
 BOOL WINAPI SetCursorPos(int X, int Y);
 UINT WINAPI MapVirtualKeyA(UINT uCode, UINT uMapType);
 #define MapVirtualKey MapVirtualKeyA
+#endif // RC_INVOKED
 #define MAPVK_VK_TO_VSC 0
 #define MAPVK_VSC_TO_VK 1
 #define MAPVK_VK_TO_CHAR 2

@@ -59,6 +59,7 @@
 #define SC_ICON SC_MINIMIZE
 #define SC_ZOOM SC_MAXIMIZE
 
+#ifndef RC_INVOKED
 typedef struct tagTPMPARAMS {
     UINT cbSize;
     RECT rcExclude;
@@ -89,3 +90,4 @@ HMENU WINAPI GetSystemMenu(HWND hWnd, BOOL bRevert);
 #define LoadMenuIndirect LoadMenuIndirectA
 #define AppendMenu AppendMenuA
 #define GetMenuString GetMenuStringA
+#endif // RC_INVOKED

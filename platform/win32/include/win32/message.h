@@ -169,6 +169,7 @@
 
 // SendMessageTimeout and InSendMessageEx are not provided: sending is always synchronous.
 
+#ifndef RC_INVOKED
 typedef struct tagMSG {
     HWND hwnd;
     UINT message;
@@ -256,6 +257,7 @@ DWORD WINAPI GetWindowThreadProcessId(HWND hWnd, LPDWORD lpdwProcessId);
 #define DefWindowProc DefWindowProcA
 #define CallWindowProc CallWindowProcA
 #define RegisterWindowMessage RegisterWindowMessageA
+#endif // RC_INVOKED
 
 // Hooks. The framework uses the CBT hook to attach its window object before WM_NCCREATE.
 #define WH_MSGFILTER (-1)
@@ -279,6 +281,7 @@ DWORD WINAPI GetWindowThreadProcessId(HWND hWnd, LPDWORD lpdwProcessId);
 #define MSGF_SCROLLBAR 5
 #define MSGF_NEXTWINDOW 6
 
+#ifndef RC_INVOKED
 typedef LRESULT(CALLBACK* HOOKPROC)(int code, WPARAM wParam, LPARAM lParam);
 
 typedef struct tagCBT_CREATEWNDA {
@@ -292,10 +295,12 @@ typedef struct tagCBTACTIVATESTRUCT {
     BOOL fMouse;
     HWND hWndActive;
 } CBTACTIVATESTRUCT, *LPCBTACTIVATESTRUCT;
+#endif // RC_INVOKED
 
 // Hook code of WH_GETMESSAGE and WH_CALLWNDPROC calls.
 #define HC_ACTION 0
 
+#ifndef RC_INVOKED
 typedef struct tagCWPSTRUCT {
     LPARAM lParam;
     WPARAM wParam;
@@ -315,3 +320,4 @@ typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc);
 BOOL WINAPI KillTimer(HWND hWnd, UINT_PTR uIDEvent);
 DWORD WINAPI GetTickCount(void);
+#endif // RC_INVOKED

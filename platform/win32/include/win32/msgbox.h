@@ -38,6 +38,8 @@
 #define IDTRYAGAIN 10
 #define IDCONTINUE 11
 
+#ifndef RC_INVOKED
 // A NULL caption shows "Error". Returns 0 for an invalid owner window or an unknown MB_ type.
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 #define MessageBox MessageBoxA
+#endif // RC_INVOKED

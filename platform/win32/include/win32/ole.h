@@ -27,6 +27,7 @@
 #define SUCCEEDED(hr) (((HRESULT)(hr)) >= 0)
 #define FAILED(hr) (((HRESULT)(hr)) < 0)
 
+#ifndef RC_INVOKED
 typedef struct _GUID {
     DWORD Data1;
     WORD Data2;
@@ -49,14 +50,17 @@ inline bool operator==(const GUID& a, const GUID& b) {
 inline bool operator!=(const GUID& a, const GUID& b) {
     return !(a == b);
 }
+#endif // RC_INVOKED
 #define IsEqualGUID(a, b) ((a) == (b))
 #define IsEqualIID(a, b) ((a) == (b))
 
+#ifndef RC_INVOKED
 extern const IID IID_IUnknown;
 extern const IID IID_IDropTarget;
 extern const IID IID_IDropSource;
 extern const IID IID_IDataObject;
 extern const IID IID_IEnumFORMATETC;
+#endif // RC_INVOKED
 
 #define DROPEFFECT_NONE 0
 #define DROPEFFECT_COPY 1
@@ -71,6 +75,7 @@ extern const IID IID_IEnumFORMATETC;
 // Key state bit of OLE drag calls beside the MK_ flags of mouse messages.
 #define MK_ALT 0x0020
 
+#ifndef RC_INVOKED
 typedef WORD CLIPFORMAT;
 typedef struct tagDVTARGETDEVICE DVTARGETDEVICE;
 typedef struct tagFORMATETC {
@@ -80,21 +85,25 @@ typedef struct tagFORMATETC {
     LONG lindex;
     DWORD tymed;
 } FORMATETC, *LPFORMATETC;
+#endif // RC_INVOKED
 
 #define TYMED_NULL 0
 #define TYMED_HGLOBAL 1
 #define DVASPECT_CONTENT 1
 
+#ifndef RC_INVOKED
 struct IUnknown;
 typedef struct tagSTGMEDIUM {
     DWORD tymed;
     HGLOBAL hGlobal;
     IUnknown* pUnkForRelease;
 } STGMEDIUM, *LPSTGMEDIUM;
+#endif // RC_INVOKED
 
 #define DATADIR_GET 1
 #define DATADIR_SET 2
 
+#ifndef RC_INVOKED
 struct IUnknown {
     virtual HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppvObject) = 0;
     virtual ULONG STDMETHODCALLTYPE AddRef() = 0;
@@ -147,8 +156,10 @@ typedef IDropSource* LPDROPSOURCE;
 HRESULT WINAPI CoInitialize(LPVOID pvReserved);
 HRESULT WINAPI CoInitializeEx(LPVOID pvReserved, DWORD dwCoInit);
 void WINAPI CoUninitialize(void);
+#endif // RC_INVOKED
 #define COINIT_MULTITHREADED 0x0
 #define COINIT_APARTMENTTHREADED 0x2
+#ifndef RC_INVOKED
 HRESULT WINAPI CoLockObjectExternal(LPUNKNOWN pUnk, BOOL fLock, BOOL fLastUnlockReleases);
 HRESULT WINAPI OleInitialize(LPVOID pvReserved);
 void WINAPI OleUninitialize(void);
@@ -156,3 +167,4 @@ HRESULT WINAPI RegisterDragDrop(HWND hwnd, LPDROPTARGET pDropTarget);
 HRESULT WINAPI RevokeDragDrop(HWND hwnd);
 HRESULT WINAPI DoDragDrop(LPDATAOBJECT pDataObj, LPDROPSOURCE pDropSource, DWORD dwOKEffects,
                           LPDWORD pdwEffect);
+#endif // RC_INVOKED

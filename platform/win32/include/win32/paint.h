@@ -80,6 +80,7 @@
 #define BS_NULL 1
 #define BS_HOLLOW BS_NULL
 
+#ifndef RC_INVOKED
 typedef struct tagLOGPEN {
     UINT lopnStyle;
     POINT lopnWidth;
@@ -91,6 +92,7 @@ typedef struct tagLOGBRUSH {
     COLORREF lbColor;
     ULONG_PTR lbHatch;
 } LOGBRUSH, *PLOGBRUSH, *LPLOGBRUSH;
+#endif // RC_INVOKED
 
 // Background modes
 #define TRANSPARENT 1
@@ -163,6 +165,7 @@ typedef struct tagLOGBRUSH {
 #define BF_FLAT 0x4000
 #define BF_MONO 0x8000
 
+#ifndef RC_INVOKED
 // GetCurrentObject takes OBJ_PEN, OBJ_BRUSH, OBJ_FONT or OBJ_BITMAP.
 DWORD WINAPI GetSysColor(int nIndex);
 // A brush of a system colour; it belongs to the system and is never deleted. NULL for an unknown index.
@@ -222,3 +225,4 @@ int WINAPI DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT fo
 #define TextOut TextOutA
 #define ExtTextOut ExtTextOutA
 #define DrawText DrawTextA
+#endif // RC_INVOKED

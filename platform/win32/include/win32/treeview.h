@@ -25,9 +25,11 @@
 #define TVS_NONEVENHEIGHT 0x4000
 #define TVS_NOHSCROLL 0x8000
 
+#ifndef RC_INVOKED
 // Item handles are opaque values that fit in 32 bits.
 struct _TREEITEM;
 typedef struct _TREEITEM* HTREEITEM;
+#endif // RC_INVOKED
 
 #define TVI_ROOT ((HTREEITEM)(ULONG_PTR)-0x10000)
 #define TVI_FIRST ((HTREEITEM)(ULONG_PTR)-0x0FFFF)
@@ -68,6 +70,7 @@ typedef struct _TREEITEM* HTREEITEM;
 #define I_CHILDRENCALLBACK (-1)
 #define I_CHILDRENAUTO (-2)
 
+#ifndef RC_INVOKED
 typedef struct tagTVITEMA {
     UINT mask;
     HTREEITEM hItem;
@@ -116,6 +119,7 @@ typedef TVINSERTSTRUCTA TVINSERTSTRUCT;
 typedef LPTVINSERTSTRUCTA LPTVINSERTSTRUCT;
 typedef TVINSERTSTRUCTA TV_INSERTSTRUCTA;
 typedef TVINSERTSTRUCTA TV_INSERTSTRUCT;
+#endif // RC_INVOKED
 
 // Hit testing
 #define TVHT_NOWHERE 0x0001
@@ -131,6 +135,7 @@ typedef TVINSERTSTRUCTA TV_INSERTSTRUCT;
 #define TVHT_TORIGHT 0x0400
 #define TVHT_TOLEFT 0x0800
 
+#ifndef RC_INVOKED
 typedef struct tagTVHITTESTINFO {
     POINT pt;
     UINT flags;
@@ -144,6 +149,7 @@ typedef struct tagTVSORTCB {
     PFNTVCOMPARE lpfnCompare;
     LPARAM lParam;
 } TVSORTCB, *LPTVSORTCB;
+#endif // RC_INVOKED
 
 // Messages
 #define TV_FIRST 0x1100
@@ -239,6 +245,7 @@ typedef struct tagTVSORTCB {
 #define TVC_BYMOUSE 0x0001
 #define TVC_BYKEYBOARD 0x0002
 
+#ifndef RC_INVOKED
 typedef struct tagNMTREEVIEWA {
     NMHDR hdr;
     UINT action;
@@ -279,6 +286,7 @@ typedef struct tagTVKEYDOWN {
 } NMTVKEYDOWN, *LPNMTVKEYDOWN;
 #pragma pack(pop)
 typedef NMTVKEYDOWN TV_KEYDOWN;
+#endif // RC_INVOKED
 
 // Message wrappers
 #define TreeView_InsertItem(hwnd, lpis) (HTREEITEM) SendMessageA((hwnd), TVM_INSERTITEMA, 0, (LPARAM)(lpis))

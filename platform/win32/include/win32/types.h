@@ -2,8 +2,10 @@
 // the message parameters pointer-sized.
 #pragma once
 
+#ifndef RC_INVOKED
 #include <cstddef>
 #include <cstdint>
+#endif // RC_INVOKED
 
 #define WINAPI
 #define CALLBACK
@@ -23,6 +25,7 @@
 #define CONST const
 #define VOID void
 
+#ifndef RC_INVOKED
 typedef int BOOL;
 typedef BOOL* PBOOL;
 typedef BOOL* LPBOOL;
@@ -146,6 +149,7 @@ typedef struct tagPOINTS {
     SHORT x;
     SHORT y;
 } POINTS, *PPOINTS;
+#endif // RC_INVOKED
 
 #define MAKEWORD(a, b)                                                                                       \
     ((WORD)(((BYTE)(((DWORD_PTR)(a)) & 0xff)) | ((WORD)((BYTE)(((DWORD_PTR)(b)) & 0xff))) << 8))
@@ -164,10 +168,14 @@ typedef struct tagPOINTS {
 #define GetGValue(rgb) (LOBYTE(((WORD)(rgb)) >> 8))
 #define GetBValue(rgb) (LOBYTE((rgb) >> 16))
 
+// A script names a resource by its number.
+#ifdef RC_INVOKED
+#define MAKEINTRESOURCEA(i) i
+#else
 #define MAKEINTRESOURCEA(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
+#endif
 #define MAKEINTRESOURCE MAKEINTRESOURCEA
 #define IS_INTRESOURCE(r) ((((ULONG_PTR)(r)) >> 16) == 0)
-#define MAKEINTATOM(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
 #define MAKEINTATOM(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
 
 #define MAKELANGID(p, s) ((((WORD)(s)) << 10) | (WORD)(p))

@@ -34,6 +34,7 @@
 #define VFT_STATIC_LIB 0x00000007L
 #define VFT2_UNKNOWN 0x00000000L
 
+#ifndef RC_INVOKED
 typedef struct tagVS_FIXEDFILEINFO {
     DWORD dwSignature;
     DWORD dwStrucVersion;
@@ -62,3 +63,4 @@ BOOL WINAPI VerQueryValueA(LPCVOID pBlock, LPCSTR lpSubBlock, LPVOID* lplpBuffer
 #define GetFileVersionInfoSize GetFileVersionInfoSizeA
 #define GetFileVersionInfo GetFileVersionInfoA
 #define VerQueryValue VerQueryValueA
+#endif // RC_INVOKED

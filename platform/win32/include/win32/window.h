@@ -224,6 +224,7 @@
 #define SIF_TRACKPOS 0x0010
 #define SIF_ALL (SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS)
 
+#ifndef RC_INVOKED
 typedef struct tagSCROLLINFO {
     UINT cbSize;
     UINT fMask;
@@ -249,6 +250,7 @@ typedef struct tagNCCALCSIZE_PARAMS {
     RECT rgrc[3];
     PWINDOWPOS lppos;
 } NCCALCSIZE_PARAMS, *LPNCCALCSIZE_PARAMS;
+#endif // RC_INVOKED
 
 #define WVR_ALIGNTOP 0x0010
 #define WVR_ALIGNLEFT 0x0020
@@ -259,6 +261,7 @@ typedef struct tagNCCALCSIZE_PARAMS {
 #define WVR_REDRAW (WVR_HREDRAW | WVR_VREDRAW)
 #define WVR_VALIDRECTS 0x0400
 
+#ifndef RC_INVOKED
 typedef struct tagWNDCLASSA {
     UINT style;
     WNDPROC lpfnWndProc;
@@ -406,3 +409,4 @@ BOOL WINAPI UnionRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2
 #define GetProp GetPropA
 #define RemoveProp RemovePropA
 #define SendDlgItemMessage SendDlgItemMessageA
+#endif // RC_INVOKED

@@ -1,6 +1,5 @@
+// The library's resources come from Library.rc.
 #include "TestLibrary.h"
-
-#include <emu/Resources.h>
 
 // The library's own state, defined here as the framework's static part would define it: this library runs
 // its load sequence itself instead of having the framework's entry.
@@ -10,11 +9,6 @@ AFX_MODULE_STATE* AFXAPI AfxGetStaticModuleState() {
 }
 
 namespace {
-
-const char kSharedData[] = "library's copy";
-const char kLibraryOnlyData[] = "library only";
-EMU_RESOURCE(RT_RCDATA, MAKEINTRESOURCEA(kResShared), 0, kSharedData, sizeof(kSharedData));
-EMU_RESOURCE(RT_RCDATA, MAKEINTRESOURCEA(kResLibraryOnly), 0, kLibraryOnlyData, sizeof(kLibraryOnlyData));
 
 // The application object registers with the state current at its construction: the library's.
 struct LibraryStatics {

@@ -2,12 +2,13 @@
 // resources, loaded and unloaded the way a library built on the framework does it.
 #pragma once
 
+#include "ResourceIds.h"
+
 #include <afxwin.h>
 
-// RT_RCDATA resources: the shared one is held by both modules, the others by one module each.
-constexpr WORD kResShared = 101;
-constexpr WORD kResLibraryOnly = 102;
-constexpr WORD kResHostOnly = 103;
+constexpr WORD kResShared = IDR_SHARED;
+constexpr WORD kResLibraryOnly = IDR_LIBRARY_ONLY;
+constexpr WORD kResHostOnly = IDR_HOST_ONLY;
 
 namespace testlib {
 

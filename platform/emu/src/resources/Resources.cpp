@@ -1,17 +1,21 @@
-// Resources filed under the module that declares them. HRSRC and the HGLOBAL of loaded data are numbered
-// entries of one table; resources stay for the life of the process.
-#include "Handles.h"
-#include "Modules.h"
+// The resources of each module: those of its compiled resource scripts, read from its resource notes
+// (tal_add_resources) the first time the module is searched and used in place, and those declared in code
+// (EMU_RESOURCE). HRSRC and the HGLOBAL of loaded data are numbered entries of one table; entries stay for
+// the life of the process, and those of an unloaded module answer nothing.
+#include "ResFile.h"
 #include "ResetHooks.h"
+#include "services/Ansi.h"
+#include "services/Handles.h"
+#include "services/Modules.h"
 
 #include <emu/Resources.h>
 
 #include <windows.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <deque>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -22,11 +26,14 @@ constexpr uint32_t infoTag = 0x20000000;
 constexpr uint32_t dataTag = 0x21000000;
 // The language the emulated user interface runs in.
 constexpr WORD userLanguage = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+// The notes that tal_add_resources files into a module: each holds one .res file.
+constexpr char noteOwner[] = "TalControl";
+constexpr uint32_t noteType = 1;
 
 // An integer ID or an upper-cased name.
 struct Key {
     WORD id = 0;
-    std::string name;
+    std::u16string name;
     bool operator==(const Key&) const = default;
 };
 
@@ -35,15 +42,18 @@ struct Entry {
     Key type;
     Key name;
     WORD language;
-    const std::vector<BYTE>* data;
+    const BYTE* data;
+    size_t size;
     // LoadResource calls since the last Reset.
     int loads = 0;
 };
 
 struct Table {
     std::vector<Entry> entries;
-    // Data is never freed, so pointers from LockResource stay valid when a declaration is repeated.
-    std::deque<std::vector<BYTE>> data;
+    // Declared data is never freed, so pointers from LockResource stay valid when a declaration is repeated.
+    std::deque<std::vector<BYTE>> declared;
+    // The modules whose resource notes have been read.
+    std::vector<HMODULE> read;
 };
 
 Table& State() {
@@ -56,6 +66,14 @@ const ResetHook resetLoads(ResetStage::Services, [] {
         entry.loads = 0;
 });
 
+// Names compare without case, as the loader upper-cases them.
+std::u16string Upper(std::u16string name) {
+    for (char16_t& c : name)
+        if (c >= u'a' && c <= u'z')
+            c = static_cast<char16_t>(c - u'a' + u'A');
+    return name;
+}
+
 Key KeyOf(LPCSTR value) {
     if (IS_INTRESOURCE(value))
         return {static_cast<WORD>(reinterpret_cast<uintptr_t>(value)), {}};
@@ -65,10 +83,23 @@ Key KeyOf(LPCSTR value) {
         if (*end == '\0' && number <= 0xFFFF)
             return {static_cast<WORD>(number), {}};
     }
-    std::string name(value);
-    std::transform(name.begin(), name.end(), name.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return {0, name};
+    return {0, Upper(AnsiToUtf16(value))};
+}
+
+Key KeyOf(const ResId& id) {
+    return id.named ? Key{0, Upper(id.text)} : Key{id.ordinal, {}};
+}
+
+// Files the resources of the module's compiled scripts, once per module.
+void ReadScripts(HMODULE module) {
+    Table& table = State();
+    if (std::find(table.read.begin(), table.read.end(), module) != table.read.end())
+        return;
+    table.read.push_back(module);
+    for (std::span<const BYTE> file : ModuleNotes(module, noteOwner, noteType))
+        for (const ResEntry& res : ReadResFile(file.data(), file.size()))
+            table.entries.push_back(
+                {module, KeyOf(res.type), KeyOf(res.name), res.language, res.data, res.size});
 }
 
 Entry* EntryOf(HRSRC info) {
@@ -79,17 +110,21 @@ Entry* EntryOf(HRSRC info) {
     return index < State().entries.size() ? &State().entries[index] : nullptr;
 }
 
+// The entry of loaded data, while its module is loaded.
 const Entry* EntryOf(HGLOBAL data) {
     uint32_t value = FromHandle(data);
     if ((value & 0xFF000000) != dataTag)
         return nullptr;
-    return EntryOf(ToHandle<HRSRC>((value & 0xFFFFFF) | infoTag));
+    const Entry* entry = EntryOf(ToHandle<HRSRC>((value & 0xFFFFFF) | infoTag));
+    return entry && ResolveModule(entry->module) == entry->module ? entry : nullptr;
 }
 
 // Searches one module. exactLanguage false means the loader's fallbacks: neutral, the user's default,
 // the system default, the user interface language and its primary language, then the lowest language.
 HRSRC Find(HMODULE module, const Key& type, const Key& name, WORD language, bool exactLanguage) {
     HMODULE resolved = ResolveModule(module);
+    if (resolved)
+        ReadScripts(resolved);
     std::vector<size_t> named;
     bool moduleHasAny = false, typeFound = false;
     const auto& entries = State().entries;
@@ -146,16 +181,17 @@ void emu::AddResource(const void* anchor, LPCSTR type, LPCSTR name, WORD languag
         return;
     Table& table = State();
     const BYTE* bytes = static_cast<const BYTE*>(data);
-    const std::vector<BYTE>* stored = &table.data.emplace_back(bytes, bytes + size);
+    const std::vector<BYTE>& stored = table.declared.emplace_back(bytes, bytes + size);
     Key typeKey = KeyOf(type), nameKey = KeyOf(name);
     for (Entry& entry : table.entries) {
         if (entry.module == module && entry.type == typeKey && entry.name == nameKey &&
             entry.language == language) {
-            entry.data = stored;
+            entry.data = stored.data();
+            entry.size = stored.size();
             return;
         }
     }
-    table.entries.push_back({module, typeKey, nameKey, language, stored});
+    table.entries.push_back({module, typeKey, nameKey, language, stored.data(), stored.size()});
 }
 
 int emu::ResourceLoads(HMODULE module, LPCSTR type, LPCSTR name) {
@@ -193,7 +229,7 @@ LPVOID WINAPI LockResource(HGLOBAL hResData) {
     if (!entry)
         return nullptr;
     // Windows hands out read-only resource memory through a non-const pointer.
-    return const_cast<BYTE*>(entry->data->data());
+    return const_cast<BYTE*>(entry->data);
 }
 
 DWORD WINAPI SizeofResource(HMODULE hModule, HRSRC hResInfo) {
@@ -202,7 +238,7 @@ DWORD WINAPI SizeofResource(HMODULE hModule, HRSRC hResInfo) {
         SetLastError(ERROR_INVALID_HANDLE);
         return 0;
     }
-    return static_cast<DWORD>(entry->data->size());
+    return static_cast<DWORD>(entry->size);
 }
 
 BOOL WINAPI FreeResource(HGLOBAL) {

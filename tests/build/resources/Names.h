@@ -1,0 +1,4 @@
+// The IDs of Good.rc.
+#pragma once
+
+#define IDR_DATA 100
