@@ -181,11 +181,22 @@ void DropInputFor(HWND hwnd);
 // Destruction.
 bool DestroyTree(Window* w);
 
+// The window's copy of the system menu (GetSystemMenu), destroyed with the window.
+void ForgetSystemMenu(HWND hwnd);
+
 // Scroll bars created with the window's style.
 void InitScrollBars(Window* w);
 
 // Classes.
 WndClass* FindClassForCreate(LPCSTR name, HINSTANCE instance);
+// The system's own window classes ("Button", "Static", the dialog class, ...) are registered by the parts of
+// the emulation that implement them, the first time any class is looked up: each part declares a static
+// SystemClasses object with its registration function.
+struct SystemClasses {
+    explicit SystemClasses(void (*registerClasses)());
+};
+// The emulation's own module, to which the system's window classes belong.
+HINSTANCE SystemModule();
 void ReleaseClass(WndClass* cls);
 void UnregisterClassesExcept(HMODULE keep);
 
