@@ -163,6 +163,8 @@ struct Filter {
 };
 bool Matches(const MSG& msg, const Filter& filter);
 void PostFront(const MSG& msg); // ahead of everything posted, as the message retrieved next
+// True while a posted message, a quit, a window to paint or a due timer waits; queued input aside.
+bool HasQueuedWork();
 void PurgeWindowMessages(HWND hwnd);
 void KillWindowTimers(HWND hwnd);
 bool TimerProcValid(HWND hwnd, UINT_PTR id, LPARAM proc);

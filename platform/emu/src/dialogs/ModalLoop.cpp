@@ -1,8 +1,11 @@
-// Modal dialogs: DialogBox*'s loop with the owner disabled, shown once its queue first runs empty, telling
-// the owner of each idle moment (WM_ENTERIDLE), until EndDialog. The emulation's queue never waits: when
+// Modal dialogs: DialogBox*'s loop with the owner disabled, shown once its queue first runs empty (input
+// that waits for the user to see the dialog aside), telling the owner of each idle moment (WM_ENTERIDLE),
+// until EndDialog. The emulation's queue never waits: when
 // nothing is left to retrieve the loop ends the dialog as the user's cancel, as Escape would (WM_COMMAND
 // IDCANCEL), and with IDCANCEL if the dialog procedure does not end it then.
 #include "Dialogs.h"
+
+#include "core/Core.h"
 
 namespace emu::dialogs {
 namespace {
@@ -29,12 +32,12 @@ INT_PTR RunModal(HWND dlg, HWND owner) {
     bool idleMessages = !(GetWindowLongA(dlg, GWL_STYLE) & DS_NOIDLEMSG);
     ReleaseCapture();
     while (Running(dlg)) {
-        if (QueueEmpty()) {
-            if (!shown) {
-                shown = true;
-                ShowWindow(dlg, SW_SHOWNORMAL);
-                continue;
-            }
+        if (!shown && !core::HasQueuedWork()) {
+            shown = true;
+            ShowWindow(dlg, SW_SHOWNORMAL);
+            continue;
+        }
+        if (shown && QueueEmpty()) {
             if (owner && idleMessages)
                 SendMessageA(owner, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(dlg));
             if (!Running(dlg))
