@@ -41,7 +41,8 @@ void AnswerMenu(HMENU hMenu, UINT id) {
 
 BOOL WINAPI TrackPopupMenuHook(HMENU hMenu, UINT uFlags, int x, int y, int nReserved, HWND hWnd,
                                const RECT* prcRect) {
-    static const auto track = emu::detail::Original<decltype(&TrackPopupMenu)>("user32.dll", "TrackPopupMenu");
+    static const auto track =
+        emu::detail::Original<decltype(&TrackPopupMenu)>("user32.dll", "TrackPopupMenu");
     g_menus.push_back({hMenu, {x, y}, hWnd, uFlags});
     // The keys wait in the queue until the menu's loop reads them.
     AnswerMenu(hMenu, g_menuResponder ? g_menuResponder(g_menus.back()) : 0);
@@ -92,7 +93,8 @@ int WINAPI MessageBoxHook(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType
 }
 
 HRESULT WINAPI OleInitializeHook(LPVOID pvReserved) {
-    static const auto initialize = emu::detail::Original<decltype(&OleInitialize)>("ole32.dll", "OleInitialize");
+    static const auto initialize =
+        emu::detail::Original<decltype(&OleInitialize)>("ole32.dll", "OleInitialize");
     return g_oleInitializeResult != S_OK ? g_oleInitializeResult : initialize(pvReserved);
 }
 

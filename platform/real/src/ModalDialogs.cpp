@@ -26,7 +26,8 @@ bool IsDialogWindow(HWND hwnd) {
 
 // The loop's dialog is the first dialog window created once the call has begun.
 LRESULT CALLBACK DialogCreated(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_CREATEWND && g_watch && !g_watch->dialog && IsDialogWindow(reinterpret_cast<HWND>(wParam)))
+    if (code == HCBT_CREATEWND && g_watch && !g_watch->dialog &&
+        IsDialogWindow(reinterpret_cast<HWND>(wParam)))
         g_watch->dialog = reinterpret_cast<HWND>(wParam);
     return CallNextHookEx(g_creationHook, code, wParam, lParam);
 }
@@ -71,13 +72,14 @@ private:
 };
 
 INT_PTR WINAPI DialogBoxParamHook(HINSTANCE instance, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param) {
-    static const auto run = emu::detail::Original<decltype(&DialogBoxParamA)>("user32.dll", "DialogBoxParamA");
+    static const auto run =
+        emu::detail::Original<decltype(&DialogBoxParamA)>("user32.dll", "DialogBoxParamA");
     ScopedWatch watch;
     return run(instance, name, owner, proc, param);
 }
 
-INT_PTR WINAPI DialogBoxIndirectParamHook(HINSTANCE instance, LPCDLGTEMPLATEA dialog, HWND owner, DLGPROC proc,
-                                          LPARAM param) {
+INT_PTR WINAPI DialogBoxIndirectParamHook(HINSTANCE instance, LPCDLGTEMPLATEA dialog, HWND owner,
+                                          DLGPROC proc, LPARAM param) {
     static const auto run =
         emu::detail::Original<decltype(&DialogBoxIndirectParamA)>("user32.dll", "DialogBoxIndirectParamA");
     ScopedWatch watch;
