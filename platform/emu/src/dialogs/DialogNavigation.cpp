@@ -1,7 +1,7 @@
 // The order in which the dialog manager walks a dialog's controls: children in Z order, descending into
 // children that are themselves containers of controls (WS_EX_CONTROLPARENT) instead of stopping at them,
 // and wrapping round at the dialog. Tab stops are the visible, enabled WS_TABSTOP controls; a group runs
-// from a WS_GROUP control (or the dialog's first) up to the next one.
+// from a WS_GROUP control up to the next one.
 #include <windows.h>
 
 namespace {
@@ -98,12 +98,14 @@ int StepLimit(HWND dlg) {
     return 2 * count + 2;
 }
 
-bool StartsGroup(HWND dlg, HWND w) {
-    return (GetWindowLongA(w, GWL_STYLE) & WS_GROUP) || w == First(dlg);
+// Only WS_GROUP starts a group: the walk's wrap at the end of the dialog does not, so the last group runs on
+// into the controls before the dialog's first WS_GROUP control.
+bool StartsGroup(HWND w) {
+    return (GetWindowLongA(w, GWL_STYLE) & WS_GROUP) != 0;
 }
 
 HWND GroupStart(HWND dlg, HWND w) {
-    for (int steps = StepLimit(dlg); steps > 0 && !StartsGroup(dlg, w); --steps) {
+    for (int steps = StepLimit(dlg); steps > 0 && !StartsGroup(w); --steps) {
         bool wrapped;
         w = Previous(dlg, w, wrapped);
     }
@@ -111,10 +113,11 @@ HWND GroupStart(HWND dlg, HWND w) {
 }
 
 HWND GroupEnd(HWND dlg, HWND w) {
+    HWND from = w;
     for (int steps = StepLimit(dlg); steps > 0; --steps) {
         bool wrapped;
         HWND next = Next(dlg, w, wrapped);
-        if (!next || wrapped || StartsGroup(dlg, next))
+        if (!next || next == from || StartsGroup(next))
             break;
         w = next;
     }
@@ -165,12 +168,12 @@ HWND WINAPI GetNextDlgGroupItem(HWND hDlg, HWND hCtl, BOOL bPrevious) {
     HWND w = hCtl;
     for (int steps = StepLimit(hDlg); steps > 0; --steps) {
         HWND next;
-        bool wrapped = false;
+        bool wrapped;
         if (bPrevious) {
-            next = StartsGroup(hDlg, w) ? GroupEnd(hDlg, w) : Previous(hDlg, w, wrapped);
+            next = StartsGroup(w) ? GroupEnd(hDlg, w) : Previous(hDlg, w, wrapped);
         } else {
             next = Next(hDlg, w, wrapped);
-            if (next && (wrapped || StartsGroup(hDlg, next)))
+            if (next && StartsGroup(next))
                 next = GroupStart(hDlg, hCtl);
         }
         if (!next || next == hCtl)
