@@ -4,6 +4,7 @@
 #include "DialogTest.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -180,11 +181,7 @@ LRESULT CALLBACK CreationDataProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 TEST_F(DialogCreation, CreationDataReachesTheControlsWmCreate) {
     g_creationData.clear();
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = CreationDataProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "DialogDataControl";
-    RegisterClassA(&wc);
+    RegisterTestClass("DialogDataControl", CreationDataProc);
     for (bool extended : {false, true}) {
         std::vector<BYTE> bytes =
             TemplateBuilder(kPopupDialog, 0, 0, 100, 50, extended)
@@ -196,6 +193,70 @@ TEST_F(DialogCreation, CreationDataReachesTheControlsWmCreate) {
         EXPECT_EQ((std::vector<BYTE>{4, 0, 0xAA, 0xBB, 0xCC, 0xDD}), g_creationData);
         DestroyWindow(dlg);
     }
+}
+
+char g_nameAtCreation[3];
+
+LRESULT CALLBACK NameAtCreationProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE)
+        std::copy_n(reinterpret_cast<CREATESTRUCTA*>(lp)->lpszName, 3, g_nameAtCreation);
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+TEST_F(DialogCreation, AnOrdinalTitleReachesTheControlAsFfAndTheOrdinalAndIsNoText) {
+    RegisterTestClass("DialogNameAtCreation", NameAtCreationProc);
+    std::vector<BYTE> bytes = TemplateBuilder(kPopupDialog, 0, 0, 100, 50)
+                                  .Control("DialogNameAtCreation", "", 7, WS_VISIBLE, 0, 0, 10, 10)
+                                  .OrdinalTitle(0x6142)
+                                  .Build();
+    HWND dlg = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), AsTemplate(bytes), nullptr,
+                                          ScriptedDialogProc, 0);
+    ASSERT_NE(nullptr, dlg);
+    EXPECT_EQ('\xFF', g_nameAtCreation[0]);
+    EXPECT_EQ('\x42', g_nameAtCreation[1]);
+    EXPECT_EQ('\x61', g_nameAtCreation[2]);
+    EXPECT_EQ(0, GetWindowTextLengthA(GetDlgItem(dlg, 7)));
+    DestroyWindow(dlg);
+}
+
+TEST_F(DialogCreation, TheExtendedTemplatesMessageBoxFontIsARealFont) {
+    std::vector<BYTE> bytes = TemplateBuilder(kPopupDialog, 0, 0, 100, 50, true)
+                                  .MessageBoxFont()
+                                  .Control(kStatic, "Text", 7, WS_VISIBLE, 5, 5, 60, 8)
+                                  .Build();
+    HWND dlg = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), AsTemplate(bytes), nullptr,
+                                          ScriptedDialogProc, 0);
+    ASSERT_NE(nullptr, dlg);
+    auto font = reinterpret_cast<HFONT>(SendDlgItemMessageA(dlg, 7, WM_GETFONT, 0, 0));
+    ASSERT_NE(nullptr, font);
+    LOGFONTA log{};
+    ASSERT_TRUE(GetObjectA(font, sizeof log, &log));
+    // A font of the screen's usual size, not one of 0x7FFF points.
+    EXPECT_LT(std::abs(log.lfHeight), 40);
+    RECT units{0, 0, 4, 8};
+    MapDialogRect(dlg, &units);
+    EXPECT_GT(units.right, 0);
+    EXPECT_LT(units.bottom, 40);
+    DestroyWindow(dlg);
+}
+
+TEST_F(DialogCreation, SomeAnswersAreTheDialogProceduresReturnValueAndOthersDwlpMsgResult) {
+    g_script.answer = [](HWND dlg, UINT msg, WPARAM, LPARAM) -> INT_PTR {
+        if (msg == WM_QUERYDRAGICON || msg == WM_VKEYTOITEM || msg == WM_CTLCOLORDLG || msg == WM_APP) {
+            SetWindowLongPtrA(dlg, DWLP_MSGRESULT, 55);
+            return 7;
+        }
+        return FALSE;
+    };
+    std::vector<BYTE> bytes = SampleTemplate();
+    HWND dlg = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), AsTemplate(bytes), nullptr,
+                                          ScriptedDialogProc, 0);
+    ASSERT_NE(nullptr, dlg);
+    EXPECT_EQ(7, SendMessageA(dlg, WM_QUERYDRAGICON, 0, 0));
+    EXPECT_EQ(7, SendMessageA(dlg, WM_VKEYTOITEM, 0, 0));
+    EXPECT_EQ(7, SendMessageA(dlg, WM_CTLCOLORDLG, 0, reinterpret_cast<LPARAM>(dlg)));
+    EXPECT_EQ(55, SendMessageA(dlg, WM_APP, 0, 0));
+    DestroyWindow(dlg);
 }
 
 TEST_F(DialogCreation, AnUnknownClassFailsTheDialogUnlessItMayNotFail) {

@@ -75,6 +75,15 @@ inline LRESULT CALLBACK OwnerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
+// A window class of the test program; a reset unregisters it.
+inline void RegisterTestClass(const char* name, WNDPROC proc) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = name;
+    RegisterClassA(&wc);
+}
+
 class DialogTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -87,14 +96,11 @@ protected:
         emu::Reset();
     }
 
-    static HWND CreateOwner() {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = OwnerProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "DialogTestOwner";
-        RegisterClassA(&wc);
-        return CreateWindowExA(0, "DialogTestOwner", "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 400,
-                               300, nullptr, nullptr, wc.hInstance, nullptr);
+    // A visible top-level window with the procedure.
+    static HWND CreateOwner(WNDPROC proc = OwnerProc, const char* className = "DialogTestOwner") {
+        RegisterTestClass(className, proc);
+        return CreateWindowExA(0, className, "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 400, 300,
+                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     }
 
     // A visible modeless dialog from the template, pumped until it settles.

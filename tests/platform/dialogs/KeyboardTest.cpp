@@ -161,8 +161,7 @@ TEST_F(DialogKeyboard, EnterWithoutADefaultButtonGivesIdokAndADisabledDefaultGiv
 TEST_F(DialogKeyboard, AKeyTheFocusedControlClaimsGoesToTheControl) {
     static UINT s_asked = 0;
     static LPARAM s_message = 0;
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = [](HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
+    RegisterTestClass("DialogTabTaker", [](HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
         if (msg == WM_GETDLGCODE) {
             s_asked = static_cast<UINT>(wp);
             s_message = lp;
@@ -171,10 +170,7 @@ TEST_F(DialogKeyboard, AKeyTheFocusedControlClaimsGoesToTheControl) {
         if (msg == WM_LBUTTONDOWN)
             SetFocus(hwnd);
         return DefWindowProcA(hwnd, msg, wp, lp);
-    };
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "DialogTabTaker";
-    RegisterClassA(&wc);
+    });
     std::vector<BYTE> bytes = TemplateBuilder(kPopupDialog, 0, 0, 120, 60)
                                   .Control("DialogTabTaker", "", 5, WS_VISIBLE | WS_TABSTOP, 5, 5, 40, 20)
                                   .Control(kButton, "OK", IDOK, WS_VISIBLE | WS_TABSTOP, 5, 30, 40, 14)

@@ -53,13 +53,7 @@ protected:
         DialogTest::SetUp();
         g_modal = ModalState{};
         g_typeWhenIdle = false;
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = IdleOwnerProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "DialogIdleOwner";
-        RegisterClassA(&wc);
-        g_modal.owner = CreateWindowExA(0, "DialogIdleOwner", "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20,
-                                        20, 400, 300, nullptr, nullptr, wc.hInstance, nullptr);
+        g_modal.owner = CreateOwner(IdleOwnerProc, "DialogIdleOwner");
         Pump();
     }
 };

@@ -24,6 +24,12 @@ public:
         m_face = face;
         return *this;
     }
+    // The extended form's point size 0x7FFF: the message box font, with no other font field.
+    TemplateBuilder& MessageBoxFont() {
+        m_style |= DS_SETFONT;
+        m_pointSize = 0x7FFF;
+        return *this;
+    }
     TemplateBuilder& ExStyle(DWORD exStyle) {
         m_exStyle = exStyle;
         return *this;
@@ -41,6 +47,12 @@ public:
                              short y, short cx, short cy, std::vector<BYTE> data = {}) {
         m_items.push_back(Item{0, className, title, id, static_cast<DWORD>(style | WS_CHILD), x, y, cx, cy,
                                std::move(data)});
+        return *this;
+    }
+
+    // The last control's title becomes a resource ordinal (0xFFFF, then the ordinal), as for an icon.
+    TemplateBuilder& OrdinalTitle(WORD ordinal) {
+        m_items.back().titleOrdinal = ordinal;
         return *this;
     }
 
@@ -64,12 +76,14 @@ public:
         Text(out, m_title);
         if (m_style & DS_SETFONT) {
             Word(out, m_pointSize);
-            if (m_extended) {
+            bool messageBoxFont = m_extended && m_pointSize == 0x7FFF;
+            if (m_extended && !messageBoxFont) {
                 Word(out, FW_NORMAL);
                 out.push_back(0);
                 out.push_back(DEFAULT_CHARSET);
             }
-            Text(out, m_face);
+            if (!messageBoxFont)
+                Text(out, m_face);
         }
         for (const Item& item : m_items) {
             while (out.size() % 4)
@@ -94,7 +108,12 @@ public:
             } else {
                 Text(out, item.className);
             }
-            Text(out, item.title);
+            if (item.titleOrdinal) {
+                Word(out, 0xFFFF);
+                Word(out, item.titleOrdinal);
+            } else {
+                Text(out, item.title);
+            }
             Word(out, static_cast<WORD>(item.data.size()));
             out.insert(out.end(), item.data.begin(), item.data.end());
         }
@@ -112,6 +131,7 @@ private:
         DWORD style;
         short x, y, cx, cy;
         std::vector<BYTE> data;
+        WORD titleOrdinal = 0;
     };
     static void Word(std::vector<BYTE>& out, WORD w) {
         out.push_back(static_cast<BYTE>(w & 0xFF));

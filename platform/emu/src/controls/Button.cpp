@@ -18,7 +18,7 @@ private:
     explicit Button(HWND hwnd) : m_hwnd(hwnd) {}
     LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
     UINT Type() const { return static_cast<UINT>(GetWindowLongA(m_hwnd, GWL_STYLE)) & BS_TYPEMASK; }
-    bool Checkable() const;
+    bool Checkable() const { return HasCheck(Type()); }
     bool Radio() const { return Type() == BS_RADIOBUTTON || Type() == BS_AUTORADIOBUTTON; }
     void Notify(WORD code);
     void SetPushed(bool pushed);
@@ -58,20 +58,6 @@ LRESULT CALLBACK Button::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (--button->m_calls == 0 && button->m_destroyed)
         delete button;
     return result;
-}
-
-bool Button::Checkable() const {
-    switch (Type()) {
-    case BS_CHECKBOX:
-    case BS_AUTOCHECKBOX:
-    case BS_RADIOBUTTON:
-    case BS_3STATE:
-    case BS_AUTO3STATE:
-    case BS_AUTORADIOBUTTON:
-        return true;
-    default:
-        return false;
-    }
 }
 
 void Button::Notify(WORD code) {
@@ -174,16 +160,6 @@ LRESULT Button::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         LRESULT result = DefWindowProcA(m_hwnd, msg, wp, lp);
         InvalidateRect(m_hwnd, nullptr, TRUE);
         return result;
-    }
-    case WM_NCCREATE: {
-        // A title given as an ordinal (0xFF and two bytes) names an image, not text.
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
-        if (cs->lpszName && static_cast<unsigned char>(cs->lpszName[0]) == 0xFF) {
-            CREATESTRUCTA copy = *cs;
-            copy.lpszName = "";
-            return DefWindowProcA(m_hwnd, msg, wp, reinterpret_cast<LPARAM>(&copy));
-        }
-        return DefWindowProcA(m_hwnd, msg, wp, lp);
     }
     case WM_SETFONT:
         m_font = reinterpret_cast<HFONT>(wp);
@@ -310,4 +286,19 @@ void RegisterButtonClass() {
 const core::SystemClasses buttonClass(RegisterButtonClass);
 
 } // namespace
+
+bool HasCheck(UINT type) {
+    switch (type) {
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_RADIOBUTTON:
+    case BS_3STATE:
+    case BS_AUTO3STATE:
+    case BS_AUTORADIOBUTTON:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace emu::controls

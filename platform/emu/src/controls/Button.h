@@ -13,6 +13,9 @@ struct ButtonLook {
     HFONT font;
 };
 
+// Check boxes and radio buttons, the types that have a check state.
+bool HasCheck(UINT type);
+
 // The client area: push buttons with their raised or pressed face, the default button's frame and the
 // focus rectangle; check boxes and radio buttons in each state with their text; group boxes.
 void PaintButton(HWND hwnd, HDC dc, const ButtonLook& look);

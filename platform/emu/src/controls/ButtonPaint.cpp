@@ -161,22 +161,12 @@ void PaintButton(HWND hwnd, HDC dc, const ButtonLook& look) {
     HGDIOBJ oldFont = SelectObject(
         dc, look.font && GetObjectType(look.font) == OBJ_FONT ? look.font : GetStockObject(SYSTEM_FONT));
     bool enabled = IsWindowEnabled(hwnd) != FALSE;
-    switch (look.type) {
-    case BS_GROUPBOX:
+    if (look.type == BS_GROUPBOX)
         GroupBox(hwnd, dc, r, enabled);
-        break;
-    case BS_CHECKBOX:
-    case BS_AUTOCHECKBOX:
-    case BS_RADIOBUTTON:
-    case BS_3STATE:
-    case BS_AUTO3STATE:
-    case BS_AUTORADIOBUTTON:
+    else if (HasCheck(look.type))
         CheckOrRadio(hwnd, dc, look, r, enabled);
-        break;
-    default:
+    else
         PushButton(hwnd, dc, look, r, enabled);
-        break;
-    }
     SelectObject(dc, oldFont);
 }
 

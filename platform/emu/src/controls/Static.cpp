@@ -103,17 +103,9 @@ struct StaticState {
 LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* state = reinterpret_cast<StaticState*>(GetWindowLongPtrA(hwnd, 0));
     switch (msg) {
-    case WM_NCCREATE: {
+    case WM_NCCREATE:
         SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(new StaticState));
-        // A title given as an ordinal (0xFF and two bytes) names an icon or a bitmap, not text.
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
-        if (cs->lpszName && static_cast<unsigned char>(cs->lpszName[0]) == 0xFF) {
-            CREATESTRUCTA copy = *cs;
-            copy.lpszName = "";
-            return DefWindowProcA(hwnd, msg, wp, reinterpret_cast<LPARAM>(&copy));
-        }
         return DefWindowProcA(hwnd, msg, wp, lp);
-    }
     case WM_NCDESTROY:
         SetWindowLongPtrA(hwnd, 0, 0);
         delete state;

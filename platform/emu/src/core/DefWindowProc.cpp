@@ -12,9 +12,6 @@ using namespace emu::core;
 namespace {
 
 void SetText(Window* w, LPCSTR text) {
-    // A resource reference (0xFFFF, id) is not text.
-    if (text && static_cast<unsigned char>(text[0]) == 0xFF && static_cast<unsigned char>(text[1]) == 0xFF)
-        text = nullptr;
     w->text = text ? text : "";
 }
 
@@ -40,8 +37,11 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     switch (Msg) {
     case WM_NCCREATE: {
         auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        // A name that is a resource's ordinal (0xFF and the ordinal's two bytes, as the dialog manager gives
+        // a control's icon) is no text.
         if (cs)
-            SetText(w, cs->lpszName);
+            SetText(w, cs->lpszName && static_cast<unsigned char>(cs->lpszName[0]) == 0xFF ? nullptr
+                                                                                           : cs->lpszName);
         return TRUE;
     }
     case WM_NCCALCSIZE: {

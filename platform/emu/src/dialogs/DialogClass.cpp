@@ -32,15 +32,14 @@ DLGPROC DialogProcOf(HWND dlg) {
 
 // Messages whose answer is the dialog procedure's return value itself rather than DWLP_MSGRESULT.
 bool AnswersDirectly(UINT msg) {
+    if (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC)
+        return true;
     switch (msg) {
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
     case WM_INITDIALOG:
+    case WM_CHARTOITEM:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_QUERYDRAGICON:
         return true;
     default:
         return false;

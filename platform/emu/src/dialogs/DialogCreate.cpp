@@ -52,6 +52,11 @@ LPCSTR ItemTitle(const TemplateName& title, std::string& storage) {
 
 HFONT MakeFont(const DialogTemplate& t) {
     LOGFONTA log{};
+    if (t.extended && t.pointSize == kMessageBoxFont) {
+        // The message box font, which here is the GUI font.
+        GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof log, &log);
+        return CreateFontIndirectA(&log);
+    }
     // Points at the screen's 96 pixels an inch.
     log.lfHeight = -static_cast<LONG>((t.pointSize * 96 + 36) / 72);
     log.lfWeight = t.weight ? t.weight : FW_NORMAL;

@@ -78,7 +78,7 @@ void ReadFont(Reader& r, DialogTemplate& t) {
     t.hasFont = true;
     t.pointSize = r.Read<WORD>();
     if (t.extended) {
-        if (t.pointSize == 0x7FFF)
+        if (t.pointSize == kMessageBoxFont)
             return;
         t.weight = r.Read<WORD>();
         t.italic = r.Read<BYTE>();

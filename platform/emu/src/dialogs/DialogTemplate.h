@@ -32,6 +32,9 @@ struct TemplateItem {
     WORD dataSize = 0;
 };
 
+// The point size that, in the extended form, names the message box font instead of a font of its own.
+constexpr WORD kMessageBoxFont = 0x7FFF;
+
 struct DialogTemplate {
     bool extended = false;
     DWORD helpId = 0;

@@ -40,6 +40,10 @@
 #define WM_CTLCOLORDLG 0x0136
 #define WM_CTLCOLORSCROLLBAR 0x0137
 #define WM_CTLCOLORSTATIC 0x0138
+// What list boxes ask their parent; a dialog procedure returns the answer itself, as for WM_CTLCOLOR*.
+#define WM_VKEYTOITEM 0x002E
+#define WM_CHARTOITEM 0x002F
+#define WM_COMPAREITEM 0x0039
 #define DM_GETDEFID (WM_USER + 0)
 #define DM_SETDEFID (WM_USER + 1)
 #define DM_REPOSITION (WM_USER + 2)
