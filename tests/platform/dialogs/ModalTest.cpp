@@ -115,6 +115,32 @@ TEST_F(DialogModal, TheDialogIsShownOnlyOnceItsQueueRunsEmpty) {
     EXPECT_FALSE(s_visibleAtPosted);
 }
 
+TEST_F(DialogModal, ATimerMessageBeforeTheDialogIsShownShowsItOnceHandled) {
+    static bool s_visibleAtTimer = true, s_visibleAtPosted = false;
+    g_script.answer = [](HWND dlg, UINT msg, WPARAM wp, LPARAM) -> INT_PTR {
+        if (msg == WM_INITDIALOG) {
+            SetTimer(dlg, 1, 100, nullptr);
+            Sleep(200);
+        }
+        if (msg == WM_TIMER && wp == 1) {
+            KillTimer(dlg, 1);
+            s_visibleAtTimer = IsWindowVisible(dlg) != FALSE;
+            PostMessageA(dlg, WM_APP, 0, 0);
+        }
+        if (msg == WM_APP) {
+            s_visibleAtPosted = IsWindowVisible(dlg) != FALSE;
+            EndDialog(dlg, 9);
+        }
+        return FALSE;
+    };
+    std::vector<BYTE> bytes = Question();
+    EXPECT_EQ(9, DialogBoxIndirectParamA(GetModuleHandleA(nullptr), AsTemplate(bytes), g_modal.owner,
+                                         ScriptedDialogProc, 0));
+    // The posted message waited, yet the dialog was shown before it.
+    EXPECT_FALSE(s_visibleAtTimer);
+    EXPECT_TRUE(s_visibleAtPosted);
+}
+
 TEST_F(DialogModal, AQuitMessageEndsTheLoopAndStaysInTheQueue) {
     g_script.answer = [](HWND, UINT msg, WPARAM, LPARAM) -> INT_PTR {
         if (msg == WM_INITDIALOG)

@@ -12,8 +12,8 @@
 // A dialog box's own modal loop (DialogBoxParamA, DialogBoxIndirectParamA) that finds nothing left to
 // retrieve once its dialog is shown ends the dialog as the user's cancel: the dialog receives the Cancel
 // button's command (WM_COMMAND, IDCANCEL, BN_CLICKED) as Escape gives it, and a dialog that is still not
-// ended then ends with IDCANCEL. On the real platform the command is given once the held input has run out
-// and the thread's queue is empty; a dialog procedure that ignores it keeps its dialog open there.
+// ended then ends with IDCANCEL. On the real platform the same happens once the held input has run out and
+// the thread's queue is empty.
 #pragma once
 
 #include <windows.h>

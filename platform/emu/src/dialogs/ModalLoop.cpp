@@ -1,8 +1,8 @@
 // Modal dialogs: DialogBox*'s loop with the owner disabled, shown once its queue first runs empty (input
-// that waits for the user to see the dialog aside), telling the owner of each idle moment (WM_ENTERIDLE),
-// until EndDialog. The emulation's queue never waits: when
-// nothing is left to retrieve the loop ends the dialog as the user's cancel, as Escape would (WM_COMMAND
-// IDCANCEL), and with IDCANCEL if the dialog procedure does not end it then.
+// that waits for the user to see the dialog aside) or a timer message has been handled, telling the owner
+// of each idle moment (WM_ENTERIDLE), until EndDialog. The emulation's queue never waits: when nothing is
+// left to retrieve the loop ends the dialog as the user's cancel, as Escape would (WM_COMMAND IDCANCEL),
+// and with IDCANCEL if the dialog procedure does not end it then.
 #include "Dialogs.h"
 
 #include "core/Core.h"
@@ -58,6 +58,11 @@ INT_PTR RunModal(HWND dlg, HWND owner) {
         if (!IsDialogMessageA(dlg, &msg)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
+        }
+        // A timer message that comes before the dialog is shown shows it once handled, whatever waits.
+        if (!shown && msg.message == WM_TIMER && Running(dlg)) {
+            shown = true;
+            ShowWindow(dlg, SW_SHOWNORMAL);
         }
     }
     DialogInfo* info = IsWindow(dlg) ? FindInfo(dlg) : nullptr;

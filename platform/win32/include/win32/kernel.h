@@ -94,3 +94,6 @@ int WINAPI lstrlenA(LPCSTR lpString);
 #define ERROR_RESOURCE_LANG_NOT_FOUND 1815L
 DWORD WINAPI GetLastError(void);
 void WINAPI SetLastError(DWORD dwErrCode);
+
+// The thread waits: in the emulation, whose time is virtual, the time passes at once.
+void WINAPI Sleep(DWORD dwMilliseconds);
