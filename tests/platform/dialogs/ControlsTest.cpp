@@ -105,7 +105,9 @@ TEST_F(DialogControls, CheckStatesStylesAndStatesByMessage) {
     EXPECT_EQ(BST_INDETERMINATE, SendMessageA(three, BM_GETCHECK, 0, 0));
     CheckDlgButton(dlg, 4, BST_CHECKED);
     EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(dlg, 4));
-    EXPECT_FALSE(CheckDlgButton(dlg, 99, BST_CHECKED));
+    // Without such a control there is nothing to check, yet the answer is TRUE.
+    EXPECT_TRUE(CheckDlgButton(dlg, 99, BST_CHECKED));
+    EXPECT_EQ(0u, IsDlgButtonChecked(dlg, 99));
     // BM_SETSTATE and BM_GETSTATE.
     SendMessageA(plain, BM_SETSTATE, TRUE, 0);
     EXPECT_EQ(BST_CHECKED | BST_PUSHED, SendMessageA(plain, BM_GETSTATE, 0, 0) & (BST_CHECKED | BST_PUSHED));
@@ -133,15 +135,28 @@ TEST_F(DialogControls, BmClickClicksAndSetDlgItemTextIntWorkOnTheControls) {
     BOOL ok = FALSE;
     EXPECT_EQ(static_cast<UINT>(-42), GetDlgItemInt(dlg, 5, &ok, TRUE));
     EXPECT_TRUE(ok);
-    GetDlgItemInt(dlg, 5, &ok, FALSE);
-    EXPECT_FALSE(ok);
     SetDlgItemTextA(dlg, 5, "  17");
     EXPECT_EQ(17u, GetDlgItemInt(dlg, 5, &ok, FALSE));
     EXPECT_TRUE(ok);
-    SetDlgItemTextA(dlg, 5, "12ab");
-    GetDlgItemInt(dlg, 5, &ok, FALSE);
-    EXPECT_FALSE(ok);
     GetDlgItemInt(dlg, 99, &ok, FALSE);
+    EXPECT_FALSE(ok);
+}
+
+TEST_F(DialogControls, GetDlgItemIntTakesNoTextWithOtherCharactersThanTheNumber) {
+    std::vector<BYTE> bytes = Buttons();
+    HWND dlg = Show(bytes);
+    BOOL ok = TRUE;
+    // A minus sign is no digit when the number is unsigned.
+    SetDlgItemTextA(dlg, 5, "-42");
+    EXPECT_EQ(0u, GetDlgItemInt(dlg, 5, &ok, FALSE));
+    EXPECT_FALSE(ok);
+    ok = TRUE;
+    SetDlgItemTextA(dlg, 5, "12ab");
+    EXPECT_EQ(0u, GetDlgItemInt(dlg, 5, &ok, FALSE));
+    EXPECT_FALSE(ok);
+    ok = TRUE;
+    SetDlgItemTextA(dlg, 5, "4294967296");
+    EXPECT_EQ(0u, GetDlgItemInt(dlg, 5, &ok, FALSE));
     EXPECT_FALSE(ok);
 }
 

@@ -78,9 +78,10 @@ TEST_F(DialogPicture, TheWholeDialogIsDrawnWithItsControlsInTheirStates) {
     EXPECT_TRUE(AnyPixelNot(picture, RECT{ok.left + 4, ok.top + 4, ok.right - 4, ok.bottom - 4}, face));
     // The checked box shows a mark where the unchecked one is blank; the same for the radio buttons.
     RECT checked = InPicture(dlg, GetDlgItem(dlg, 103)), unchecked = InPicture(dlg, GetDlgItem(dlg, 104));
+    // The middle of the box or circle, inside its edge.
     auto box = [](RECT r) {
-        int top = (r.top + r.bottom) / 2 - 3;
-        return RECT{r.left + 4, top, r.left + 9, top + 6};
+        int centre = (r.top + r.bottom) / 2;
+        return RECT{r.left + 4, centre - 2, r.left + 8, centre + 2};
     };
     EXPECT_TRUE(AnyPixelNot(picture, box(checked), GetSysColor(COLOR_WINDOW)));
     EXPECT_FALSE(AnyPixelNot(picture, box(unchecked), GetSysColor(COLOR_WINDOW)));

@@ -1,5 +1,7 @@
-// Dialogs from a module's resources, whose size the resource gives: a template cut short there fails as the
-// platform documents failures (CreateDialogParamA NULL, DialogBoxParamA -1) instead of being read past.
+// Dialogs from a module's resources: the template found by name, the failures of a missing one and of an
+// owner that is gone, and of a template cut short, which fails as the platform documents failures
+// (CreateDialogParamA NULL, DialogBoxParamA -1) instead of being read past, since the resource gives its
+// size.
 #include "DialogTest.h"
 
 #include <emu/Resources.h>
@@ -20,17 +22,32 @@ EMU_RESOURCE(RT_DIALOG, MAKEINTRESOURCEA(301), MAKELANGID(LANG_NEUTRAL, SUBLANG_
 
 using DialogResources = DialogTest;
 
-TEST_F(DialogResources, ATemplateCutShortFailsWhereTheWholeOneWorks) {
+TEST_F(DialogResources, ATemplateResourceMakesTheDialogAndAMissingOneFails) {
     HINSTANCE module = GetModuleHandleA(nullptr);
     HWND dlg = CreateDialogParamA(module, MAKEINTRESOURCEA(300), nullptr, ScriptedDialogProc, 0);
     ASSERT_NE(nullptr, dlg);
     EXPECT_NE(nullptr, GetDlgItem(dlg, IDOK));
+    char title[16] = {};
+    GetWindowTextA(dlg, title, sizeof title);
+    EXPECT_STREQ("Whole", title);
     DestroyWindow(dlg);
-    EXPECT_EQ(nullptr, CreateDialogParamA(module, MAKEINTRESOURCEA(301), nullptr, ScriptedDialogProc, 0));
-    EXPECT_EQ(-1, DialogBoxParamA(module, MAKEINTRESOURCEA(301), nullptr, ScriptedDialogProc, 0));
     SetLastError(0);
     EXPECT_EQ(-1, DialogBoxParamA(module, MAKEINTRESOURCEA(302), nullptr, ScriptedDialogProc, 0));
     EXPECT_EQ(static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND), GetLastError());
+    // An owner that is gone fails before the template is used.
+    HWND gone = CreateOwner();
+    DestroyWindow(gone);
+    g_script.calls.clear();
+    SetLastError(0);
+    EXPECT_EQ(0, DialogBoxParamA(module, MAKEINTRESOURCEA(300), gone, ScriptedDialogProc, 0));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE), GetLastError());
+    EXPECT_TRUE(g_script.calls.empty());
+}
+
+TEST_F(DialogResources, ATemplateCutShortFails) {
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    EXPECT_EQ(nullptr, CreateDialogParamA(module, MAKEINTRESOURCEA(301), nullptr, ScriptedDialogProc, 0));
+    EXPECT_EQ(-1, DialogBoxParamA(module, MAKEINTRESOURCEA(301), nullptr, ScriptedDialogProc, 0));
 }
 
 } // namespace

@@ -38,10 +38,9 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     case WM_NCCREATE: {
         auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
         // A name that is a resource's ordinal (0xFF and the ordinal's two bytes, as the dialog manager gives
-        // a control's icon) is no text.
+        // a control's icon) is kept as text like any other, as the real platform's procedure keeps it.
         if (cs)
-            SetText(w, cs->lpszName && static_cast<unsigned char>(cs->lpszName[0]) == 0xFF ? nullptr
-                                                                                           : cs->lpszName);
+            SetText(w, cs->lpszName);
         return TRUE;
     }
     case WM_NCCALCSIZE: {

@@ -191,13 +191,13 @@ HWND CreateFromTemplate(HINSTANCE instance, const BYTE* data, size_t size, HWND 
         if (!((style & DS_CONTROL) && !IsWindowVisible(dlg)))
             MoveDialogFocus(dlg, FirstFocus(dlg) ? FirstFocus(dlg) : dlg);
     }
-    if (!IsWindow(dlg))
-        return nullptr;
-    if ((t.style & WS_VISIBLE) && !modal) {
+    // A dialog that destroyed itself in WM_INITDIALOG still gives its (now invalid) handle, as the real
+    // dialog manager does.
+    if (IsWindow(dlg) && (t.style & WS_VISIBLE) && !modal) {
         ShowWindow(dlg, SW_SHOWNORMAL);
         UpdateWindow(dlg);
     }
-    return IsWindow(dlg) ? dlg : nullptr;
+    return dlg;
 }
 
 } // namespace emu::dialogs

@@ -57,11 +57,9 @@ UINT WINAPI GetDlgItemInt(HWND hDlg, int nIDDlgItem, BOOL* lpTranslated, BOOL bS
     return negative ? static_cast<UINT>(0u - static_cast<UINT>(value)) : static_cast<UINT>(value);
 }
 
+// TRUE even without such a control, as the real dialog manager answers.
 BOOL WINAPI CheckDlgButton(HWND hDlg, int nIDButton, UINT uCheck) {
-    HWND item = GetDlgItem(hDlg, nIDButton);
-    if (!item)
-        return FALSE;
-    SendMessageA(item, BM_SETCHECK, uCheck, 0);
+    SendDlgItemMessageA(hDlg, nIDButton, BM_SETCHECK, uCheck, 0);
     return TRUE;
 }
 

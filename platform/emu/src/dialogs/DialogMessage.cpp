@@ -26,13 +26,6 @@ void PressDefault(HWND dlg, HWND focus, UINT focusCode) {
     Command(dlg, id, button);
 }
 
-void Escape(HWND dlg) {
-    HWND cancel = GetDlgItem(dlg, IDCANCEL);
-    if (cancel && !IsWindowEnabled(cancel))
-        return;
-    Command(dlg, IDCANCEL, cancel);
-}
-
 // A key that the dialog manager takes: true when it was handled.
 bool Navigate(HWND dlg, const MSG& msg, UINT code) {
     HWND focus = GetFocus();
@@ -63,7 +56,8 @@ bool Navigate(HWND dlg, const MSG& msg, UINT code) {
         PressDefault(dlg, focus, focus ? DialogCode(focus) : 0);
         return true;
     case VK_ESCAPE:
-        Escape(dlg);
+        // Even when the Cancel button is disabled, as the real dialog manager gives it.
+        Command(dlg, IDCANCEL, GetDlgItem(dlg, IDCANCEL));
         return true;
     default:
         return false;

@@ -77,7 +77,7 @@ INT_PTR RunDialogBox(HINSTANCE instance, const BYTE* data, size_t size, HWND own
     }
     HWND top = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
     HWND dlg = CreateFromTemplate(instance, data, size, top, proc, param, true);
-    if (!dlg)
+    if (!IsWindow(dlg))
         return -1;
     bool disabled = top && IsWindowEnabled(top);
     if (disabled)
