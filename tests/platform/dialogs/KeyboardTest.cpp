@@ -128,6 +128,31 @@ TEST_F(DialogKeyboard, EnterOnAFocusedPushButtonPressesIt) {
     EXPECT_EQ(BS_PUSHBUTTON, GetWindowLongA(GetDlgItem(dlg, IDCANCEL), GWL_STYLE) & BS_TYPEMASK);
 }
 
+TEST_F(DialogKeyboard, APushButtonFocusedByTheMouseTakesTheDefaultLookAndEnterPressesIt) {
+    std::vector<BYTE> bytes = Form();
+    HWND dlg = Show(bytes);
+    HWND ok = GetDlgItem(dlg, IDOK), cancel = GetDlgItem(dlg, IDCANCEL);
+    // A press that leaves the button clicks nothing but gives it the focus.
+    POINT p = Centre(cancel);
+    emu::MouseMove(p.x, p.y);
+    emu::MouseDown();
+    emu::MouseMove(p.x + 300, p.y + 300);
+    emu::MouseUp();
+    Pump();
+    ASSERT_EQ(cancel, GetFocus());
+    EXPECT_EQ(std::vector<int>{}, Clicks());
+    EXPECT_EQ(BS_DEFPUSHBUTTON, GetWindowLongA(cancel, GWL_STYLE) & BS_TYPEMASK);
+    EXPECT_EQ(BS_PUSHBUTTON, GetWindowLongA(ok, GWL_STYLE) & BS_TYPEMASK);
+    EXPECT_EQ(IDOK, LOWORD(SendMessageA(dlg, DM_GETDEFID, 0, 0)));
+    Press(VK_RETURN);
+    // A check box clicked next gives the look back to the default button, which Enter presses again.
+    ClickOn(GetDlgItem(dlg, 40));
+    EXPECT_EQ(BS_DEFPUSHBUTTON, GetWindowLongA(ok, GWL_STYLE) & BS_TYPEMASK);
+    EXPECT_EQ(BS_PUSHBUTTON, GetWindowLongA(cancel, GWL_STYLE) & BS_TYPEMASK);
+    Press(VK_RETURN);
+    EXPECT_EQ((std::vector<int>{IDCANCEL, 40, IDOK}), Clicks());
+}
+
 TEST_F(DialogKeyboard, SetDefIdMovesTheDefaultAndEnterFollowsIt) {
     std::vector<BYTE> bytes = Form();
     HWND dlg = Show(bytes);

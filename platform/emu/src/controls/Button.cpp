@@ -4,6 +4,7 @@
 #include "Button.h"
 
 #include "core/Core.h"
+#include "dialogs/Dialogs.h"
 
 #include <windowsx.h>
 
@@ -190,14 +191,21 @@ LRESULT Button::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
             Click();
         return 0;
     }
-    case WM_KILLFOCUS:
+    case WM_KILLFOCUS: {
         m_focused = false;
         InvalidateRect(m_hwnd, nullptr, FALSE);
         if (m_pressing)
             Release(false);
         if (!m_destroyed && (GetWindowLongA(m_hwnd, GWL_STYLE) & BS_NOTIFY))
             Notify(BN_KILLFOCUS);
+        // A push button that had the default look gives it back when a control of the dialog that is no
+        // push button takes the focus (a push button taking it takes the look itself).
+        auto next = reinterpret_cast<HWND>(wp);
+        if (!m_destroyed && dialogs::IsPushButton(m_hwnd) && next && GetParent(next) == GetParent(m_hwnd) &&
+            !dialogs::IsPushButton(next))
+            dialogs::FollowFocus(next);
         return 0;
+    }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         if (Type() == BS_GROUPBOX)
@@ -205,9 +213,12 @@ LRESULT Button::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         m_mouseDown = true;
         SetFocus(m_hwnd);
         m_mouseDown = false;
-        if (m_destroyed)
+        if (m_destroyed || GetFocus() != m_hwnd)
             return 0;
-        if (GetFocus() == m_hwnd)
+        // The default look follows the focus the user gives: a push button takes it, another button gives it
+        // back to the dialog's default button.
+        dialogs::FollowFocus(m_hwnd);
+        if (!m_destroyed)
             Press();
         return 0;
     case WM_MOUSEMOVE:

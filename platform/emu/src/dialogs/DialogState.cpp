@@ -98,6 +98,12 @@ void UpdateDefaultLook(HWND dlg, HWND control) {
     }
 }
 
+void FollowFocus(HWND control) {
+    HWND dlg = control ? GetParent(control) : nullptr;
+    if (dlg && FindInfo(dlg))
+        UpdateDefaultLook(dlg, control);
+}
+
 void MoveDialogFocus(HWND dlg, HWND control) {
     if (!control)
         return;

@@ -44,6 +44,10 @@ void MoveDialogFocus(HWND dlg, HWND control);
 // default button, and takes it from every other push button of the dialog.
 void UpdateDefaultLook(HWND dlg, HWND control);
 
+// The default push button look once the focus has reached `control` past the dialog manager (the user's
+// mouse): as MoveDialogFocus would give it. Nothing for a control whose parent is no dialog.
+void FollowFocus(HWND control);
+
 // Creation from a template (DialogCreate.cpp); `size` is SIZE_MAX for a template in memory.
 HWND CreateFromTemplate(HINSTANCE instance, const BYTE* data, size_t size, HWND owner, DLGPROC proc,
                         LPARAM param, bool modal);
