@@ -5,7 +5,8 @@
 # goes to standard output; every step's picture stays in <folder>/demo-pictures.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-build="${1:-$root/build/windows}"
+# Absolute, since Wine takes only an absolute WINEPREFIX.
+build="$(realpath -m "${1:-$root/build/windows}")"
 source "$root/tools/wine-session.sh"
 
 "$root/tools/install-packages.sh" "${windows_packages[@]}" python3

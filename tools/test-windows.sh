@@ -5,7 +5,8 @@
 # Wine and Xvfb with apt-get when they are missing (as root). The folder to build in is the first argument.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-build="${1:-$root/build/windows}"
+# Absolute, since Wine takes only an absolute WINEPREFIX.
+build="$(realpath -m "${1:-$root/build/windows}")"
 source "$root/tools/wine-session.sh"
 
 "$root/tools/install-packages.sh" "${windows_packages[@]}"
