@@ -209,6 +209,60 @@ TEST_F(DialogKeyboard, AKeyTheFocusedControlClaimsGoesToTheControl) {
     EXPECT_NE(0, s_message);
 }
 
+void AltKey(char key) {
+    emu::KeyDown(VK_MENU);
+    emu::PressKey(static_cast<UINT>(key));
+    emu::KeyUp(VK_MENU);
+    Pump();
+}
+
+TEST_F(DialogKeyboard, MnemonicsFocusTheControlAfterALabelAndClickButtons) {
+    std::vector<BYTE> bytes =
+        TemplateBuilder(kPopupDialog, 10, 10, 200, 110)
+            .Control(kStatic, "&Name:", 1, WS_VISIBLE | SS_LEFT, 7, 9, 30, 8)
+            .Control(kEdit, "", 2, WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 40, 7, 100, 12)
+            .Control(kButton, "&Go", 3, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 150, 7, 40, 14)
+            .Control(kButton, "&Options", 5, WS_VISIBLE | BS_GROUPBOX, 7, 25, 186, 50)
+            .Control(kButton, "C&heck", 4, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 14, 36, 60, 10)
+            .Control(kButton, "&Red", 6, WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, 100, 36, 60,
+                     10)
+            .Control(kButton, "Bl&ue", 7, WS_VISIBLE | BS_AUTORADIOBUTTON, 100, 50, 60, 10)
+            .Control(kStatic, "Plain && simple", 8, WS_VISIBLE | WS_GROUP | SS_LEFT, 7, 80, 80, 8)
+            .Control(kButton, "OK", IDOK, WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 140, 88, 50,
+                     14)
+            .Build();
+    HWND dlg = Show(bytes);
+    HWND edit = GetDlgItem(dlg, 2);
+    ASSERT_EQ(edit, GetFocus());
+    // The edit takes the characters typed into it; with Alt they are mnemonics.
+    emu::TypeText("g");
+    Pump();
+    EXPECT_TRUE(Clicks().empty());
+    AltKey('G');
+    EXPECT_EQ(GetDlgItem(dlg, 3), GetFocus());
+    // A button takes no characters, so a plain one is a mnemonic too: the label's moves on to the edit.
+    emu::TypeText("n");
+    Pump();
+    EXPECT_EQ(edit, GetFocus());
+    char text[8] = {};
+    GetWindowTextA(edit, text, sizeof text);
+    EXPECT_STREQ("g", text);
+    AltKey('H');
+    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(dlg, 4));
+    emu::TypeText("u");
+    Pump();
+    EXPECT_EQ(GetDlgItem(dlg, 7), GetFocus());
+    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(dlg, 7));
+    // The group box's moves on to the next tab stop; "&&" is an ampersand, no mnemonic.
+    emu::TypeText("o");
+    Pump();
+    EXPECT_EQ(GetDlgItem(dlg, 4), GetFocus());
+    emu::TypeText("s");
+    Pump();
+    EXPECT_EQ(GetDlgItem(dlg, 4), GetFocus());
+    EXPECT_EQ((std::vector<int>{3, 4, 7}), Clicks());
+}
+
 TEST_F(DialogKeyboard, CloseAndTheSystemMenusCloseAreTheCancelButton) {
     std::vector<BYTE> bytes = Form();
     HWND dlg = Show(bytes);

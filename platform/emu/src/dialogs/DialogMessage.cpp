@@ -1,7 +1,8 @@
 // IsDialogMessageA: the keyboard interface of a dialog. Each key is first offered to the control it is for
 // through WM_GETDLGCODE (with the message); what the control does not claim moves the focus (Tab and
 // Shift+Tab over the tab stops, arrows within the group) or presses a button (Enter the focused or default
-// push button, else IDOK; Escape IDCANCEL). Every other message of the dialog is translated and dispatched.
+// push button, else IDOK; Escape IDCANCEL). A character typed with Alt, or one that the focused control does
+// not take, may be a control's mnemonic. Every other message of the dialog is translated and dispatched.
 #include "Dialogs.h"
 
 namespace emu::dialogs {
@@ -76,12 +77,21 @@ BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG lpMsg) {
         return TRUE;
     if (!IsWindow(lpMsg->hwnd) || (lpMsg->hwnd != hDlg && !IsChild(hDlg, lpMsg->hwnd)))
         return FALSE;
-    if (lpMsg->message == WM_KEYDOWN) {
+    if (lpMsg->message == WM_KEYDOWN || lpMsg->message == WM_CHAR) {
         auto code = static_cast<UINT>(
             SendMessageA(lpMsg->hwnd, WM_GETDLGCODE, lpMsg->wParam, reinterpret_cast<LPARAM>(lpMsg)));
-        if (!(code & DLGC_WANTMESSAGE) && Navigate(hDlg, *lpMsg, code))
+        if (lpMsg->message == WM_KEYDOWN && !(code & DLGC_WANTMESSAGE) && Navigate(hDlg, *lpMsg, code))
+            return TRUE;
+        // A character that the focused control does not take may be a mnemonic; the Tab of a control that
+        // takes Tab is its own.
+        bool taken =
+            (code & (DLGC_WANTCHARS | DLGC_WANTMESSAGE)) || (lpMsg->wParam == '\t' && (code & DLGC_WANTTAB));
+        if (lpMsg->message == WM_CHAR && !taken && PressMnemonic(hDlg, static_cast<char>(lpMsg->wParam)))
             return TRUE;
     }
+    // With Alt, whatever the focused control.
+    if (lpMsg->message == WM_SYSCHAR && PressMnemonic(hDlg, static_cast<char>(lpMsg->wParam)))
+        return TRUE;
     TranslateMessage(lpMsg);
     DispatchMessageA(lpMsg);
     return TRUE;

@@ -48,6 +48,9 @@ void UpdateDefaultLook(HWND dlg, HWND control);
 // mouse): as MoveDialogFocus would give it. Nothing for a control whose parent is no dialog.
 void FollowFocus(HWND control);
 
+// Gives the control whose mnemonic is the character its due (DialogMnemonic.cpp); false when none has it.
+bool PressMnemonic(HWND dlg, char c);
+
 // Creation from a template (DialogCreate.cpp); `size` is SIZE_MAX for a template in memory.
 HWND CreateFromTemplate(HINSTANCE instance, const BYTE* data, size_t size, HWND owner, DLGPROC proc,
                         LPARAM param, bool modal);
