@@ -9,4 +9,13 @@ namespace emu::detail {
 // `replacement`. The replacement calls the platform's function through GetProcAddress.
 void HookImport(const char* dll, const char* function, void* replacement);
 
+// The platform's own dll!name, for a replacement to call.
+template <typename Function> Function Original(const char* dll, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(dll), name)));
+}
+
+// Puts the watch of modal dialog loops (ModalDialogs.cpp) between the program and DialogBoxParamA and
+// DialogBoxIndirectParamA.
+void HookModalDialogs();
+
 } // namespace emu::detail

@@ -17,10 +17,6 @@ emu::MenuResponder g_menuResponder;
 emu::MessageBoxResponder g_boxResponder;
 HRESULT g_oleInitializeResult = S_OK;
 
-template <typename Function> Function Original(const char* dll, const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(dll), name)));
-}
-
 // The keys that pick the command from the menu's loop: Down to each item that is not a separator, up to
 // the command's, then Enter. Escape for no command, or one that the menu lacks or that cannot be picked.
 void AnswerMenu(HMENU hMenu, UINT id) {
@@ -45,7 +41,8 @@ void AnswerMenu(HMENU hMenu, UINT id) {
 
 BOOL WINAPI TrackPopupMenuHook(HMENU hMenu, UINT uFlags, int x, int y, int nReserved, HWND hWnd,
                                const RECT* prcRect) {
-    static const auto track = Original<decltype(&TrackPopupMenu)>("user32.dll", "TrackPopupMenu");
+    static const auto track =
+        emu::detail::Original<decltype(&TrackPopupMenu)>("user32.dll", "TrackPopupMenu");
     g_menus.push_back({hMenu, {x, y}, hWnd, uFlags});
     // The keys wait in the queue until the menu's loop reads them.
     AnswerMenu(hMenu, g_menuResponder ? g_menuResponder(g_menus.back()) : 0);
@@ -82,7 +79,7 @@ int DefaultButton(UINT type) {
 }
 
 int WINAPI MessageBoxHook(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
-    static const auto show = Original<decltype(&MessageBoxA)>("user32.dll", "MessageBoxA");
+    static const auto show = emu::detail::Original<decltype(&MessageBoxA)>("user32.dll", "MessageBoxA");
     g_boxes.push_back(
         {hWnd, lpText ? lpText : "", lpCaption ? lpCaption : "Error", uType, DefaultButton(uType)});
     if (g_boxResponder)
@@ -96,7 +93,8 @@ int WINAPI MessageBoxHook(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType
 }
 
 HRESULT WINAPI OleInitializeHook(LPVOID pvReserved) {
-    static const auto initialize = Original<decltype(&OleInitialize)>("ole32.dll", "OleInitialize");
+    static const auto initialize =
+        emu::detail::Original<decltype(&OleInitialize)>("ole32.dll", "OleInitialize");
     return g_oleInitializeResult != S_OK ? g_oleInitializeResult : initialize(pvReserved);
 }
 
@@ -132,6 +130,7 @@ void InstallApiHooks() {
         HookImport("user32.dll", "TrackPopupMenu", reinterpret_cast<void*>(&TrackPopupMenuHook));
         HookImport("user32.dll", "MessageBoxA", reinterpret_cast<void*>(&MessageBoxHook));
         HookImport("ole32.dll", "OleInitialize", reinterpret_cast<void*>(&OleInitializeHook));
+        HookModalDialogs();
         return true;
     }();
     (void)installed;

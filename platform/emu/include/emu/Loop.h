@@ -8,6 +8,12 @@
 // - otherwise GetMessage returns FALSE with a WM_QUIT message (exit code 0), and WaitMessage returns after
 //   posting that WM_QUIT (as PostQuitMessage(0)), so that any loop ends.
 // PeekMessage never waits and never ends anything.
+//
+// A dialog box's own modal loop (DialogBoxParamA, DialogBoxIndirectParamA) that finds nothing left to
+// retrieve once its dialog is shown ends the dialog as the user's cancel: the dialog receives the Cancel
+// button's command (WM_COMMAND, IDCANCEL, BN_CLICKED) as Escape gives it, and a dialog that is still not
+// ended then ends with IDCANCEL. On the real platform the same happens once the held input has run out and
+// the thread's queue is empty.
 #pragma once
 
 #include <windows.h>

@@ -3,21 +3,19 @@
 #include "Edit.h"
 #include "TreeView.h"
 
+#include "core/Core.h"
+
 namespace {
 
-HINSTANCE EmulationModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&EmulationModule), &module);
-    return module;
-}
+// The edit control is the system's own, there from the start like the button and the static control.
+const emu::core::SystemClasses editClass([] { emu::comctl::RegisterEditClass(emu::core::SystemModule()); });
 
 } // namespace
 
 BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* picce) {
     if (!picce || picce->dwSize != sizeof(INITCOMMONCONTROLSEX))
         return FALSE;
-    HINSTANCE module = EmulationModule();
+    HINSTANCE module = emu::core::SystemModule();
     emu::comctl::RegisterEditClass(module);
     if (picce->dwICC & ICC_TREEVIEW_CLASSES)
         emu::comctl::RegisterTreeViewClass(module);

@@ -2,8 +2,6 @@
 // that it sends its parent through WM_COMMAND.
 #include "Edit.h"
 
-#include "../render/Render.h"
-
 #include <windows.h>
 #include <commctrl.h>
 
@@ -143,7 +141,7 @@ LRESULT Edit::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND: {
         RECT client{};
         GetClientRect(m_hwnd, &client);
-        render::FillSolid(reinterpret_cast<HDC>(wp), client, EditBackColor(m_hwnd));
+        FillRect(reinterpret_cast<HDC>(wp), &client, EditBrush(m_hwnd, reinterpret_cast<HDC>(wp)));
         return 1;
     }
     case WM_PAINT: {

@@ -15,8 +15,9 @@ struct EditView {
     size_t selStart, selEnd, caret;
 };
 
-// Grey for a read-only or disabled edit, as the system's colours give it.
-COLORREF EditBackColor(HWND hwnd);
+// The parent's brush for the edit (WM_CTLCOLOREDIT, or WM_CTLCOLORSTATIC for a read-only or disabled one),
+// with the text colour it sets on the device context.
+HBRUSH EditBrush(HWND hwnd, HDC dc);
 // The client area: the text scrolled so that the caret shows, the selection and the caret while focused.
 void PaintEdit(HWND hwnd, HDC dc, HFONT font, const EditView& view);
 

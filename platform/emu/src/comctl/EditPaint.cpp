@@ -1,5 +1,6 @@
 // Painting the single-line edit control: its text, the selection and, while it has the focus, the caret.
-// The colours are the system's; the parent is not asked for them (no WM_CTLCOLOREDIT).
+// The background and the text's colour are the parent's (WM_CTLCOLOREDIT; WM_CTLCOLORSTATIC when read-only
+// or disabled, as the platform asks), the selection's the system's.
 #include "Edit.h"
 
 #include "../render/Render.h"
@@ -14,15 +15,24 @@ constexpr int Margin = 1;
 
 } // namespace
 
-COLORREF EditBackColor(HWND hwnd) {
+HBRUSH EditBrush(HWND hwnd, HDC dc) {
     bool grey = (GetWindowLongA(hwnd, GWL_STYLE) & (ES_READONLY | WS_DISABLED)) != 0;
-    return GetSysColor(grey ? COLOR_BTNFACE : COLOR_WINDOW);
+    HWND parent = GetParent(hwnd);
+    int back = grey ? COLOR_3DFACE : COLOR_WINDOW;
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(dc, GetSysColor(back));
+    auto brush = reinterpret_cast<HBRUSH>(
+        parent ? SendMessageA(parent, grey ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT,
+                              reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd))
+               : 0);
+    return brush ? brush : GetSysColorBrush(back);
 }
 
 void PaintEdit(HWND hwnd, HDC dc, HFONT font, const EditView& view) {
     RECT client{};
     GetClientRect(hwnd, &client);
-    render::FillSolid(dc, client, EditBackColor(hwnd));
+    FillRect(dc, &client, EditBrush(hwnd, dc));
+    COLORREF ink = GetTextColor(dc);
     HGDIOBJ oldFont =
         SelectObject(dc, font && GetObjectType(font) == OBJ_FONT ? font : GetStockObject(DEFAULT_GUI_FONT));
     // Scrolled just far enough that the caret shows.
@@ -41,9 +51,9 @@ void PaintEdit(HWND hwnd, HDC dc, HFONT font, const EditView& view) {
         if (selected)
             render::FillSolid(dc, RECT{x, top, x + EMU_FONT_CHAR_WIDTH, top + EMU_FONT_HEIGHT},
                               GetSysColor(COLOR_HIGHLIGHT));
-        SetTextColor(dc, GetSysColor(selected   ? COLOR_HIGHLIGHTTEXT
-                                     : disabled ? COLOR_GRAYTEXT
-                                                : COLOR_WINDOWTEXT));
+        SetTextColor(dc, selected   ? GetSysColor(COLOR_HIGHLIGHTTEXT)
+                         : disabled ? GetSysColor(COLOR_GRAYTEXT)
+                                    : ink);
         TextOutA(dc, x, top, &view.text[k], 1);
     }
     if (focused && view.selStart == view.selEnd) {

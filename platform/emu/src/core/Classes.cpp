@@ -28,10 +28,25 @@ HINSTANCE OrExecutable(HINSTANCE instance) {
     return instance ? instance : GetModuleHandleA(nullptr);
 }
 
+std::vector<void (*)()>& SystemRegistrations() {
+    static std::vector<void (*)()> registrations;
+    return registrations;
+}
+
+void RegisterSystemClasses() {
+    static bool registered = false;
+    if (registered)
+        return;
+    registered = true;
+    for (auto registerClasses : SystemRegistrations())
+        registerClasses();
+}
+
 // The search order of the platform: the module's own classes, then global classes.
 WndClass* Lookup(LPCSTR name, HINSTANCE instance) {
     if (!name)
         return nullptr;
+    RegisterSystemClasses();
     instance = OrExecutable(instance);
     WndClass* global = nullptr;
     for (auto& cls : Classes()) {
@@ -115,6 +130,17 @@ WndClass* InfoLookup(HINSTANCE instance, LPCSTR name) {
 }
 
 } // namespace
+
+SystemClasses::SystemClasses(void (*registerClasses)()) {
+    SystemRegistrations().push_back(registerClasses);
+}
+
+HINSTANCE SystemModule() {
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&RegisterSystemClasses), &module);
+    return module;
+}
 
 WndClass* FindClassForCreate(LPCSTR name, HINSTANCE instance) {
     return Lookup(name, instance);

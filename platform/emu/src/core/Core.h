@@ -165,6 +165,8 @@ struct Filter {
 };
 bool Matches(const MSG& msg, const Filter& filter);
 void PostFront(const MSG& msg); // ahead of everything posted, as the message retrieved next
+// True while a posted message, a quit, a window to paint or a due timer waits; queued input aside.
+bool HasQueuedWork();
 void PurgeWindowMessages(HWND hwnd);
 void KillWindowTimers(HWND hwnd);
 bool TimerProcValid(HWND hwnd, UINT_PTR id, LPARAM proc);
@@ -183,11 +185,22 @@ void DropInputFor(HWND hwnd);
 // Destruction.
 bool DestroyTree(Window* w);
 
+// The window's copy of the system menu (GetSystemMenu), destroyed with the window.
+void ForgetSystemMenu(HWND hwnd);
+
 // Scroll bars created with the window's style.
 void InitScrollBars(Window* w);
 
 // Classes.
 WndClass* FindClassForCreate(LPCSTR name, HINSTANCE instance);
+// The system's own window classes ("Button", "Static", the dialog class, ...) are registered by the parts of
+// the emulation that implement them, the first time any class is looked up: each part declares a static
+// SystemClasses object with its registration function.
+struct SystemClasses {
+    explicit SystemClasses(void (*registerClasses)());
+};
+// The emulation's own module, to which the system's window classes belong.
+HINSTANCE SystemModule();
 void ReleaseClass(WndClass* cls);
 void UnregisterClassesExcept(HMODULE keep);
 

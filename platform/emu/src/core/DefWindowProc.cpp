@@ -13,9 +13,6 @@ using namespace emu::core;
 namespace {
 
 void SetText(Window* w, LPCSTR text) {
-    // A resource reference (0xFFFF, id) is not text.
-    if (text && static_cast<unsigned char>(text[0]) == 0xFF && static_cast<unsigned char>(text[1]) == 0xFF)
-        text = nullptr;
     w->text = text ? text : "";
 }
 
@@ -60,6 +57,8 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     switch (Msg) {
     case WM_NCCREATE: {
         auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        // A name that is a resource's ordinal (0xFF and the ordinal's two bytes, as the dialog manager gives
+        // a control's icon) is kept as text like any other, as the real platform's procedure keeps it.
         if (cs)
             SetText(w, cs->lpszName);
         return TRUE;
@@ -113,6 +112,45 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_CLOSE:
         DestroyWindow(hWnd);
+        return 0;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC: {
+        // The system's colours: a window's for edits and lists, the dialog face for the others.
+        auto dc = reinterpret_cast<HDC>(wParam);
+        int back = Msg == WM_CTLCOLOREDIT || Msg == WM_CTLCOLORLISTBOX ? COLOR_WINDOW : COLOR_3DFACE;
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(dc, GetSysColor(back));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(back));
+    }
+    case WM_SYSCOMMAND:
+        // The low four bits are the system's own.
+        switch (wParam & 0xFFF0) {
+        case SC_CLOSE:
+            Send(w, WM_CLOSE, 0, 0);
+            break;
+        case SC_MINIMIZE:
+            ShowWindow(hWnd, SW_MINIMIZE);
+            break;
+        case SC_MAXIMIZE:
+            ShowWindow(hWnd, SW_MAXIMIZE);
+            break;
+        case SC_RESTORE:
+            ShowWindow(hWnd, SW_RESTORE);
+            break;
+        default:
+            // Moving, sizing and the menu's own loop need a person at a screen.
+            break;
+        }
+        return 0;
+    case WM_SYSKEYDOWN:
+        // Alt+F4 closes the top-level window through its system menu's command.
+        if (wParam == VK_F4 && (lParam & (1 << 29)) && GetKeyState(VK_CONTROL) >= 0)
+            PostMessageA(Root(w)->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
         return 0;
     case WM_WINDOWPOSCHANGING: {
         auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);

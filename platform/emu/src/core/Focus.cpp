@@ -348,6 +348,16 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
     return wasVisible ? TRUE : FALSE;
 }
 
+BOOL WINAPI IsIconic(HWND hWnd) {
+    Window* w = Find(hWnd);
+    return w && (w->style & WS_MINIMIZE) ? TRUE : FALSE;
+}
+
+BOOL WINAPI IsZoomed(HWND hWnd) {
+    Window* w = Find(hWnd);
+    return w && (w->style & WS_MAXIMIZE) ? TRUE : FALSE;
+}
+
 BOOL WINAPI IsWindowVisible(HWND hWnd) {
     Window* w = Find(hWnd);
     return w && IsVisible(w) ? TRUE : FALSE;

@@ -562,6 +562,13 @@ void DropInputFor(HWND hwnd) {
 
 using namespace emu::core;
 
+void WINAPI Sleep(DWORD dwMilliseconds) {
+    // Input queued before keeps its times: the clock never goes back when it is retrieved.
+    InputState& s = State();
+    s.now += dwMilliseconds;
+    s.inputClock = std::max(s.inputClock, s.now);
+}
+
 SHORT WINAPI GetKeyState(int nVirtKey) {
     if (nVirtKey < 0 || nVirtKey > 255)
         return 0;

@@ -146,6 +146,12 @@ bool Matches(const MSG& msg, const Filter& filter) {
     return InRange(msg.message, filter.min, filter.max);
 }
 
+bool HasQueuedWork() {
+    const QueueState& s = State();
+    return !s.posted.empty() || s.quit || NextWindowToPaint(nullptr) ||
+           std::any_of(s.timers.begin(), s.timers.end(), Due);
+}
+
 void PostFront(const MSG& msg) {
     State().posted.push_front(msg);
 }

@@ -97,6 +97,7 @@ void NotifyParents(Window* w, WPARAM wParam, LPARAM lParam) {
 // Releases everything a destroyed window holds, after its WM_NCDESTROY.
 void Retire(Window* w) {
     KillWindowTimers(w->handle);
+    ForgetSystemMenu(w->handle);
     PurgeWindowMessages(w->handle);
     if (w->linked)
         Unlink(w);

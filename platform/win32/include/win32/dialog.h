@@ -48,6 +48,10 @@
 #define CTLCOLOR_DLG 4
 #define CTLCOLOR_SCROLLBAR 5
 #define CTLCOLOR_STATIC 6
+// What list boxes ask their parent; a dialog procedure returns the answer itself, as for WM_CTLCOLOR*.
+#define WM_VKEYTOITEM 0x002E
+#define WM_CHARTOITEM 0x002F
+#define WM_COMPAREITEM 0x0039
 #define DM_GETDEFID (WM_USER + 0)
 #define DM_SETDEFID (WM_USER + 1)
 #define DM_REPOSITION (WM_USER + 2)

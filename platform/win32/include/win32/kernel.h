@@ -105,4 +105,7 @@ int WINAPI lstrlenA(LPCSTR lpString);
 #ifndef RC_INVOKED
 DWORD WINAPI GetLastError(void);
 void WINAPI SetLastError(DWORD dwErrCode);
+
+// The thread waits: in the emulation, whose time is virtual, the time passes at once.
+void WINAPI Sleep(DWORD dwMilliseconds);
 #endif // RC_INVOKED
