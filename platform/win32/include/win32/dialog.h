@@ -26,20 +26,16 @@
 #define WC_DIALOG (MAKEINTATOM(0x8002))
 #define DLGWINDOWEXTRA 30
 
-// Messages
+// Messages beside those of message.h
 #define WM_NEXTDLGCTL 0x0028
-#define WM_INITDIALOG 0x0110
-#define WM_ENTERIDLE 0x0121
 #define WM_CHANGEUISTATE 0x0127
 #define WM_UPDATEUISTATE 0x0128
 #define WM_QUERYUISTATE 0x0129
 #define WM_CTLCOLORMSGBOX 0x0132
-#define WM_CTLCOLOREDIT 0x0133
 #define WM_CTLCOLORLISTBOX 0x0134
 #define WM_CTLCOLORBTN 0x0135
 #define WM_CTLCOLORDLG 0x0136
 #define WM_CTLCOLORSCROLLBAR 0x0137
-#define WM_CTLCOLORSTATIC 0x0138
 // The kinds of control of the WM_CTLCOLORxxx messages, in their order
 #define CTLCOLOR_MSGBOX 0
 #define CTLCOLOR_EDIT 1
@@ -59,7 +55,6 @@
 #define DC_HASDEFID 0x534B
 
 // WM_ENTERIDLE's wParam while a dialog's modal loop waits
-#define MSGF_DIALOGBOX 0
 
 // WM_CHANGEUISTATE and WM_UPDATEUISTATE
 #define UIS_SET 1
