@@ -1,5 +1,5 @@
-// A single-line edit control: typed text, caret and selection, the text limit, and the notifications
-// that it sends its parent through WM_COMMAND.
+// A single-line edit control: typed text, caret and selection, the text limit, one level of undo, and the
+// notifications that it sends its parent through WM_COMMAND.
 #include "Edit.h"
 
 #include <windows.h>
@@ -28,8 +28,10 @@ private:
     void Changed();
     size_t SelStart() const { return std::min(m_anchor, m_caret); }
     size_t SelEnd() const { return std::max(m_anchor, m_caret); }
-    // Replaces the selection, within the limit when the user types; false when nothing fits.
-    bool Replace(const std::string& text, bool byUser);
+    // Replaces the selection, within the limit when the user types; false when nothing fits. What the user
+    // types, and a replacement the program allows, can be undone.
+    bool Replace(const std::string& text, bool byUser, bool undoable);
+    bool Undo();
     void MoveCaret(size_t to, bool extend);
 
     HWND m_hwnd;
@@ -37,6 +39,8 @@ private:
     size_t m_anchor = 0, m_caret = 0;
     size_t m_limit = DefaultLimit;
     bool m_modified = false;
+    std::string m_undo;
+    bool m_canUndo = false;
     HFONT m_font = nullptr;
     int m_calls = 0;
     bool m_destroyed = false;
@@ -77,7 +81,7 @@ void Edit::Changed() {
     Command(EN_CHANGE);
 }
 
-bool Edit::Replace(const std::string& text, bool byUser) {
+bool Edit::Replace(const std::string& text, bool byUser, bool undoable) {
     size_t start = SelStart(), end = SelEnd();
     size_t room = m_text.size() - (end - start);
     std::string insert = text;
@@ -88,8 +92,22 @@ bool Edit::Replace(const std::string& text, bool byUser) {
             return false;
         }
     }
+    if (undoable) {
+        m_undo = m_text;
+        m_canUndo = true;
+    }
     m_text.replace(start, end - start, insert);
     m_anchor = m_caret = start + insert.size();
+    return true;
+}
+
+// Undoing swaps the text with the one before the last change, so a second undo redoes it.
+bool Edit::Undo() {
+    if (!m_canUndo)
+        return false;
+    std::swap(m_text, m_undo);
+    m_anchor = 0;
+    m_caret = m_text.size();
     return true;
 }
 
@@ -117,6 +135,7 @@ LRESULT Edit::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         m_text = lp ? reinterpret_cast<LPCSTR>(lp) : "";
         m_anchor = m_caret = 0;
         m_modified = false;
+        m_canUndo = false;
         InvalidateRect(m_hwnd, nullptr, TRUE);
         Command(EN_UPDATE);
         Command(EN_CHANGE);
@@ -171,10 +190,10 @@ LRESULT Edit::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         if (c == '\b') {
             if (SelStart() == SelEnd() && m_caret > 0)
                 m_anchor = m_caret - 1;
-            if (SelStart() != SelEnd() && Replace("", true))
+            if (SelStart() != SelEnd() && Replace("", true, true))
                 Changed();
         } else if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) {
-            if (Replace(std::string(1, c), true))
+            if (Replace(std::string(1, c), true, true))
                 Changed();
         }
         return 0;
@@ -199,7 +218,7 @@ LRESULT Edit::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
                 break;
             if (SelStart() == SelEnd() && m_caret < m_text.size())
                 m_anchor = m_caret + 1;
-            if (SelStart() != SelEnd() && Replace("", true))
+            if (SelStart() != SelEnd() && Replace("", true, true))
                 Changed();
             break;
         default:
@@ -231,9 +250,41 @@ LRESULT Edit::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     case EM_REPLACESEL:
-        if (Replace(lp ? reinterpret_cast<LPCSTR>(lp) : "", false))
+        if (Replace(lp ? reinterpret_cast<LPCSTR>(lp) : "", false, wp != 0))
             Changed();
         return 0;
+    case EM_CANUNDO:
+        return m_canUndo;
+    case EM_UNDO:
+    case WM_UNDO:
+        // A single-line edit answers TRUE whether or not there was anything to undo.
+        if (Undo())
+            Changed();
+        return TRUE;
+    case EM_EMPTYUNDOBUFFER:
+        m_canUndo = false;
+        m_undo.clear();
+        return 0;
+    case EM_GETLINE: {
+        // The buffer's first word holds its size in characters; the line is copied without a terminator.
+        if (!lp)
+            return 0;
+        WORD room = 0;
+        std::memcpy(&room, reinterpret_cast<void*>(lp), sizeof room);
+        size_t n = std::min<size_t>(room, m_text.size());
+        std::memcpy(reinterpret_cast<char*>(lp), m_text.data(), n);
+        return static_cast<LRESULT>(n);
+    }
+    case EM_LINEINDEX:
+        // One line: it starts at 0; the current line (-1) is it too.
+        return static_cast<int>(wp) == 0 || static_cast<int>(wp) == -1 ? 0 : -1;
+    case EM_LINEFROMCHAR:
+    case EM_GETFIRSTVISIBLELINE:
+        return 0;
+    case EM_LINESCROLL:
+        return FALSE;
+    case EM_SCROLLCARET:
+        return TRUE;
     case EM_LIMITTEXT:
         m_limit = wp ? static_cast<size_t>(wp) : DefaultLimit;
         return 0;

@@ -210,6 +210,14 @@ LRESULT Button::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDBLCLK:
         if (Type() == BS_GROUPBOX)
             return 0;
+        // A double click is reported by radio, user and owner-drawn buttons, and by others with BS_NOTIFY;
+        // then it presses the button as a click does.
+        if (msg == WM_LBUTTONDBLCLK && (Radio() || Type() == BS_OWNERDRAW || Type() == BS_USERBUTTON ||
+                                        (GetWindowLongA(m_hwnd, GWL_STYLE) & BS_NOTIFY))) {
+            Notify(BN_DOUBLECLICKED);
+            if (m_destroyed)
+                return 0;
+        }
         m_mouseDown = true;
         SetFocus(m_hwnd);
         m_mouseDown = false;
