@@ -28,7 +28,7 @@ BEGIN_MESSAGE_MAP(CAboutDlg, CDialogEx)
 END_MESSAGE_MAP()
 
 CWizardDlg::CWizardDlg(CWnd* pParent) : CDialogEx(IDD_WIZARD_DIALOG, pParent) {
-    m_hIcon = AfxGetApp()->LoadStandardIcon(IDI_APPLICATION);
+    m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
 }
 
 void CWizardDlg::DoDataExchange(CDataExchange* pDX) {
