@@ -11,11 +11,12 @@ source "$root/tools/wine-session.sh"
 
 "$root/tools/install-packages.sh" "${windows_packages[@]}"
 
-# 32-bit: the library, built and linked only (this machine cannot run 32-bit programs). The 64-bit build's
-# SDK archive installs it as it is, without building the rest of its tree first.
+# 32-bit: the library and the framework's entry part for programs, built and linked only (this machine
+# cannot run 32-bit programs). The 64-bit build's SDK archive installs them as they are, without building
+# the rest of the tree first.
 cmake -S "$root" -B "$build/win32" "${windows_common[@]}" -DTAL_MINGW_ARCH=i686 -DBUILD_TESTING=OFF \
     -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON
-cmake --build "$build/win32" --target TalControl -j"$(nproc)"
+cmake --build "$build/win32" --target TalControl TalFrameworkMain -j"$(nproc)"
 # 64-bit: the library, the demo and the tests, which ctest runs under Wine.
 build_windows64
 
