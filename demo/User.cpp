@@ -25,6 +25,12 @@ CPoint CUser::ButtonPoint(CTreeCtrl& tree, HTREEITEM hItem) {
     return point;
 }
 
+CPoint CUser::MiddleOf(CWnd& wnd) {
+    CRect rect;
+    wnd.GetWindowRect(&rect);
+    return rect.CenterPoint();
+}
+
 void CUser::Pump() {
     emu::PumpMessages(AfxPumpMessage);
 }
@@ -41,6 +47,15 @@ void CUser::Key(UINT vk) {
 
 void CUser::Type(const char* pszText) {
     emu::TypeText(pszText);
+    Pump();
+}
+
+void CUser::Tab(bool bBack) {
+    if (bBack)
+        emu::KeyDown(VK_SHIFT);
+    emu::PressKey(VK_TAB);
+    if (bBack)
+        emu::KeyUp(VK_SHIFT);
     Pump();
 }
 
