@@ -77,12 +77,15 @@ END_MESSAGE_MAP()
 
 BOOL CDemoDlg::OnInitDialog() {
     CDialogEx::OnInitDialog();
-    m_listener.AddTree(&m_catalog, "catalog");
-    m_listener.AddTree(&m_files, "files");
-    m_listener.AddTree(&m_options, "options");
     FillCatalog();
     FillFiles();
     FillOptions();
+    // The catalog, which gets the focus, starts with its top item selected: what a tree view does when the
+    // focus comes without a selection differs between implementations of the platform.
+    m_catalog.SelectItem(m_catalog.GetRootItem());
+    m_listener.AddTree(&m_catalog, "catalog");
+    m_listener.AddTree(&m_files, "files");
+    m_listener.AddTree(&m_options, "options");
     PostMessage(WM_DEMO_RUNSCRIPT);
     // The dialog manager gives the focus to the first control in the tab order, the catalog.
     return TRUE;
@@ -118,11 +121,10 @@ void CDemoDlg::OnCatalogKeyDown(NMHDR* pNMHDR, LRESULT*) {
 }
 
 void CDemoDlg::OnTimer(UINT_PTR nIDEvent) {
-    KillTimer(nIDEvent);
-    std::function<void()> onTimer = std::move(m_onTimer);
-    m_onTimer = nullptr;
-    if (onTimer)
-        onTimer();
+    if (!m_onTimer || m_onTimer()) {
+        KillTimer(nIDEvent);
+        m_onTimer = nullptr;
+    }
 }
 
 void CDemoDlg::OnMenuCommand(UINT nID) {

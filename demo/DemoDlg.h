@@ -25,8 +25,9 @@ public:
 
     // Runs once the dialog is shown, from a message the dialog posts itself; it ends the dialog.
     std::function<void(CDemoDlg&)> m_script;
-    // Runs once when the dialog's next timer falls due; timers run inside the drag loop as well.
-    std::function<void()> m_onTimer;
+    // Runs whenever the dialog's timer falls due, until it answers true; timers run inside the drag loop as
+    // well.
+    std::function<bool()> m_onTimer;
 
     COrnTreeCtrl m_catalog;
     COrnCheckTreeCtrl m_files;

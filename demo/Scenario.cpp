@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <map>
 #include <sstream>
 
@@ -41,6 +42,13 @@ std::pair<std::string, std::string> SplitWord(const std::string& text) {
     if (blank == std::string::npos)
         return {text, ""};
     return {text.substr(0, blank), Trim(text.substr(blank))};
+}
+
+// One to five decimal digits.
+bool IsNumber(const std::string& text) {
+    return !text.empty() && text.size() <= 5 && std::all_of(text.begin(), text.end(), [](char c) {
+        return std::isdigit(static_cast<unsigned char>(c));
+    });
 }
 
 bool IsTree(const std::string& name) {
@@ -105,10 +113,7 @@ bool ParseLine(const std::string& line, ScenarioCommand& command, std::string& m
     case Kind::Check:
         return ParseItem(rest, command.tree, command.path, message);
     case Kind::Menu: {
-        bool digits = !rest.empty() && rest.size() <= 5;
-        for (char c : rest)
-            digits = digits && std::isdigit(static_cast<unsigned char>(c));
-        if (!digits || std::stoul(rest) > 0xFFFF) {
+        if (!IsNumber(rest) || std::stoul(rest) > 0xFFFF) {
             message = "expected a command ID from 0 to 65535, got '" + rest + "'";
             return false;
         }
@@ -160,9 +165,7 @@ COrnTreeCtrl& TreeNamed(CDemoDlg& dlg, const std::string& name) {
 
 // The dialog's push button with that text, '&' left out, or that ID; NULL when there is none.
 CWnd* ButtonNamed(CDemoDlg& dlg, const std::string& name) {
-    bool bNumber = !name.empty() && name.size() <= 5 && std::all_of(name.begin(), name.end(), [](char c) {
-        return std::isdigit(static_cast<unsigned char>(c));
-    });
+    bool bNumber = IsNumber(name);
     for (HWND hChild = ::GetWindow(dlg.m_hWnd, GW_CHILD); hChild != NULL;
          hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
         char szClass[16] = "";
@@ -264,7 +267,7 @@ bool RunScenario(CDemoDlg& dlg, EventLog& log, const std::vector<ScenarioCommand
             break;
         }
         case Kind::Picture: {
-            std::string path = outDir + "/" + command.text + ".png";
+            std::string path = (std::filesystem::path(outDir) / (command.text + ".png")).string();
             if (emu::SaveWindowPicture(dlg.m_hWnd, path))
                 pictures.push_back(path);
             else

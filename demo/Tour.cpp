@@ -3,6 +3,7 @@
 #include <emu/Picture.h>
 
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -28,7 +29,7 @@ bool CTour::Save(const char* pszName) {
         return true;
     char szFile[64];
     std::snprintf(szFile, sizeof szFile, "%02d-%s.png", m_nStep, pszName);
-    std::string path = m_outDir + "/" + szFile;
+    std::string path = (std::filesystem::path(m_outDir) / szFile).string();
     if (!emu::SaveWindowPicture(m_dlg.m_hWnd, path)) {
         m_log.Write("  cannot write " + path);
         return false;
@@ -120,16 +121,26 @@ bool CTour::Run() {
     HTREEITEM hShelf = Item(h.m_catalog, "Catalog\\Storage\\Bookshelf");
     HTREEITEM hFurniture = Item(h.m_catalog, "Catalog\\Furniture");
     if (hShelf && hFurniture) {
-        // A picture while the pointer rests over the target, with the drag image and the drop highlight.
-        constexpr UINT kRest = 300;
-        h.m_onTimer = [this, &bPictures] { bPictures &= Save("drag-image"); };
-        h.SetTimer(1, ::GetDoubleClickTime() + kRest / 2, nullptr);
+        // A picture while the pointer rests over the target, with the drag image and the drop highlight: the
+        // timer looks every 50 ms and takes it once the target shows the highlight.
+        constexpr UINT kRest = 1000;
+        bool bTaken = false;
+        h.m_onTimer = [this, &h, hFurniture, &bTaken] {
+            if (h.m_catalog.GetDropHilightItem() != hFurniture)
+                return false;
+            bTaken = Save("drag-image");
+            return true;
+        };
+        h.SetTimer(1, 50, nullptr);
         CUser::Press(h.m_catalog, hShelf);
         CPoint point = CUser::LabelPoint(h.m_catalog, hFurniture);
         emu::MouseMove(point.x, point.y);
         emu::Wait(kRest);
         emu::MouseUp();
         CUser::Pump();
+        h.KillTimer(1);
+        h.m_onTimer = nullptr;
+        bPictures &= bTaken;
     }
     m_log.Write(std::string("  'Catalog\\Furniture\\Bookshelf' ") +
                 (CDemoDlg::Find(h.m_catalog, "Catalog\\Furniture\\Bookshelf") ? "exists" : "is missing"));

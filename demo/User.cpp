@@ -72,10 +72,16 @@ void CUser::DragOnto(CTreeCtrl& source, HTREEITEM hItem, CTreeCtrl& target, HTRE
     Press(source, hItem);
     CPoint point = LabelPoint(target, hTarget);
     emu::MouseMove(point.x, point.y);
-    if (bCtrl)
+    if (bCtrl) {
         emu::KeyDown(VK_CONTROL);
+        // Held a moment before the release, as a person's Ctrl is, so that the drag loop sees it.
+        emu::Wait(200);
+    }
     emu::MouseUp();
-    if (bCtrl)
-        emu::KeyUp(VK_CONTROL);
+    // Ctrl is let go only once the drop has been handled, however long the drag loop takes to see it.
     Pump();
+    if (bCtrl) {
+        emu::KeyUp(VK_CONTROL);
+        Pump();
+    }
 }

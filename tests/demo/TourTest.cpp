@@ -123,7 +123,14 @@ TEST_F(TourTest, EveryStepCausesTheEventsAndNoticesOfWhatTheUserDidAndOkEndsTheD
         "step 14/14: a click on OK ends the dialog",
         "  OK ends the dialog",
     };
-    EXPECT_EQ(expected, Masked());
+    // As text, so that a failure shows the lines that differ.
+    auto join = [](const Lines& lines) {
+        std::string text;
+        for (const std::string& line : lines)
+            text += line + "\n";
+        return text;
+    };
+    EXPECT_EQ(join(expected), join(Masked()));
     // The handle the edits report is the edited item's.
     ASSERT_NE(nullptr, hLamp);
     EXPECT_EQ("  event catalog.OnEndLabelEdit(11, Reading lamp, " +
