@@ -130,42 +130,47 @@ protected:
     std::filesystem::path m_dir = std::filesystem::temp_directory_path();
 };
 
+// A move across the trees rather than a copy: under Wine a Ctrl held through a drop is lost at times (the
+// tour's copy step is on the emulation-only list for that).
 TEST_F(ScenarioRun, DrivesTheTreesAsTheUserWouldAndEndsWithAClickOnOk) {
-    std::string copied, checked;
-    std::vector<std::string> expected;
-    EXPECT_EQ(IDOK,
-              Run("expand catalog Catalog\n"
-                  "expand catalog Catalog\\Storage\n"
-                  "check options Install\\Documentation\n"
-                  "menu 2001\n"
-                  "rclick catalog Catalog\\Storage\\Drawer unit\n"
-                  "copy catalog Catalog\\Storage\\Drawer unit onto files Project\\tests\n",
-                  [&](CDemoDlg& dlg) {
-                      expected = {
-                          "line 1: expand catalog Catalog",
-                          "line 2: expand catalog Catalog\\Storage",
-                          "line 3: check options Install\\Documentation",
-                          "  notice options: item click Install\\Documentation (0), now checked",
-                          "line 4: menu 2001",
-                          "line 5: rclick catalog Catalog\\Storage\\Drawer unit",
-                          "  command Open (2001) reaches the dialog; selected: Catalog",
-                          "line 6: copy catalog Catalog\\Storage\\Drawer unit onto files Project\\tests",
-                          "  event catalog.OnSelChanged()",
-                          "  event files.OnDropCopy(32, 0, " +
-                              Handle(dlg.m_catalog, "Catalog\\Storage\\Drawer unit") + ", " +
-                              Handle(dlg.m_files, "Project\\tests") + ")",
-                          "  host: copied Drawer unit into files",
-                          "end: a click on OK",
-                          "  OK ends the dialog",
-                      };
-                      copied = CDemoDlg::PathOf(dlg.m_files,
-                                                CDemoDlg::Find(dlg.m_files, "Project\\tests\\Drawer unit"));
-                      checked = CDemoDlg::CheckStateOf(
-                          dlg.m_options, CDemoDlg::Find(dlg.m_options, "Install\\Documentation"));
-                  }));
+    std::string drawer, tests, moved, checked;
+    bool bGone = false;
+    EXPECT_EQ(
+        IDOK, RunDialog([&](CDemoDlg& dlg) {
+            drawer = Handle(dlg.m_catalog, "Catalog\\Storage\\Drawer unit");
+            tests = Handle(dlg.m_files, "Project\\tests");
+            m_bDone =
+                RunScenario(dlg, "expand catalog Catalog\n"
+                                 "expand catalog Catalog\\Storage\n"
+                                 "check options Install\\Documentation\n"
+                                 "menu 2001\n"
+                                 "rclick catalog Catalog\\Storage\\Drawer unit\n"
+                                 "drag catalog Catalog\\Storage\\Drawer unit onto files Project\\tests\n");
+            moved = CDemoDlg::PathOf(dlg.m_files, CDemoDlg::Find(dlg.m_files, "Project\\tests\\Drawer unit"));
+            bGone = CDemoDlg::Find(dlg.m_catalog, "Catalog\\Storage\\Drawer unit") == NULL;
+            checked = CDemoDlg::CheckStateOf(dlg.m_options,
+                                             CDemoDlg::Find(dlg.m_options, "Install\\Documentation"));
+        }));
     EXPECT_TRUE(m_bDone) << m_error.message;
-    EXPECT_EQ(expected, m_log.lines);
-    EXPECT_EQ("Project\\tests\\Drawer unit", copied);
+    EXPECT_EQ((std::vector<std::string>{
+                  "line 1: expand catalog Catalog",
+                  "line 2: expand catalog Catalog\\Storage",
+                  "line 3: check options Install\\Documentation",
+                  "  notice options: item click Install\\Documentation (0), now checked",
+                  "line 4: menu 2001",
+                  "line 5: rclick catalog Catalog\\Storage\\Drawer unit",
+                  "  command Open (2001) reaches the dialog; selected: Catalog",
+                  "line 6: drag catalog Catalog\\Storage\\Drawer unit onto files Project\\tests",
+                  "  event catalog.OnSelChanged()",
+                  "  event files.OnDropMove(32, 0, " + drawer + ", " + tests + ")",
+                  "  event catalog.OnSelChanged()",
+                  "  host: moved Drawer unit into files",
+                  "end: a click on OK",
+                  "  OK ends the dialog",
+              }),
+              m_log.lines);
+    EXPECT_EQ("Project\\tests\\Drawer unit", moved);
+    EXPECT_TRUE(bGone);
     EXPECT_EQ("checked", checked);
 }
 
