@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <map>
 #include <sstream>
 
@@ -16,7 +17,8 @@ using Kind = ScenarioCommand::Kind;
 const std::map<std::string, Kind> kCommands = {
     {"say", Kind::Say},   {"click", Kind::Click}, {"rclick", Kind::RightClick}, {"expand", Kind::Expand},
     {"menu", Kind::Menu}, {"check", Kind::Check}, {"key", Kind::Key},           {"text", Kind::Text},
-    {"drag", Kind::Drag}, {"copy", Kind::Copy},   {"picture", Kind::Picture},
+    {"drag", Kind::Drag}, {"copy", Kind::Copy},   {"picture", Kind::Picture},   {"button", Kind::Button},
+    {"tab", Kind::Tab},
 };
 
 const std::map<std::string, UINT> kKeys = {
@@ -40,6 +42,13 @@ std::pair<std::string, std::string> SplitWord(const std::string& text) {
     if (blank == std::string::npos)
         return {text, ""};
     return {text.substr(0, blank), Trim(text.substr(blank))};
+}
+
+// One to five decimal digits.
+bool IsNumber(const std::string& text) {
+    return !text.empty() && text.size() <= 5 && std::all_of(text.begin(), text.end(), [](char c) {
+        return std::isdigit(static_cast<unsigned char>(c));
+    });
 }
 
 bool IsTree(const std::string& name) {
@@ -70,7 +79,7 @@ bool ParseLine(const std::string& line, ScenarioCommand& command, std::string& m
     auto found = kCommands.find(word);
     if (found == kCommands.end()) {
         message = "expected a command (say, click, rclick, expand, menu, check, key, text, drag, copy, "
-                  "picture), got '" +
+                  "picture, button, tab), got '" +
                   word + "'";
         return false;
     }
@@ -84,16 +93,27 @@ bool ParseLine(const std::string& line, ScenarioCommand& command, std::string& m
         }
         command.text = rest;
         return true;
+    case Kind::Button:
+        if (rest.empty()) {
+            message = "expected a button's text or ID after 'button'";
+            return false;
+        }
+        command.text = rest;
+        return true;
+    case Kind::Tab:
+        if (!rest.empty() && rest != "back") {
+            message = "expected nothing or 'back' after 'tab', got '" + rest + "'";
+            return false;
+        }
+        command.value = rest.empty() ? 0 : 1;
+        return true;
     case Kind::Click:
     case Kind::RightClick:
     case Kind::Expand:
     case Kind::Check:
         return ParseItem(rest, command.tree, command.path, message);
     case Kind::Menu: {
-        bool digits = !rest.empty() && rest.size() <= 5;
-        for (char c : rest)
-            digits = digits && std::isdigit(static_cast<unsigned char>(c));
-        if (!digits || std::stoul(rest) > 0xFFFF) {
+        if (!IsNumber(rest) || std::stoul(rest) > 0xFFFF) {
             message = "expected a command ID from 0 to 65535, got '" + rest + "'";
             return false;
         }
@@ -135,12 +155,32 @@ bool ParseLine(const std::string& line, ScenarioCommand& command, std::string& m
     return false;
 }
 
-COrnTreeCtrl& TreeNamed(CDemoHost& host, const std::string& name) {
+COrnTreeCtrl& TreeNamed(CDemoDlg& dlg, const std::string& name) {
     if (name == "catalog")
-        return host.m_catalog;
+        return dlg.m_catalog;
     if (name == "files")
-        return host.m_files;
-    return host.m_options;
+        return dlg.m_files;
+    return dlg.m_options;
+}
+
+// The dialog's push button with that text, '&' left out, or that ID; NULL when there is none.
+CWnd* ButtonNamed(CDemoDlg& dlg, const std::string& name) {
+    bool bNumber = IsNumber(name);
+    for (HWND hChild = ::GetWindow(dlg.m_hWnd, GW_CHILD); hChild != NULL;
+         hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        char szClass[16] = "";
+        ::GetClassNameA(hChild, szClass, sizeof szClass);
+        UINT nType = static_cast<UINT>(::GetWindowLongA(hChild, GWL_STYLE)) & BS_TYPEMASK;
+        if (std::string(szClass) != "Button" || (nType != BS_PUSHBUTTON && nType != BS_DEFPUSHBUTTON))
+            continue;
+        char szText[64] = "";
+        ::GetWindowTextA(hChild, szText, sizeof szText);
+        std::string text(szText);
+        std::erase(text, '&');
+        if (text == name || (bNumber && static_cast<UINT>(::GetDlgCtrlID(hChild)) == std::stoul(name)))
+            return CWnd::FromHandle(hChild);
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -165,15 +205,22 @@ bool ParseScenario(std::istream& in, std::vector<ScenarioCommand>& commands, Sce
     return true;
 }
 
-bool RunScenario(CDemoHost& host, EventLog& log, const std::vector<ScenarioCommand>& commands,
+bool RunScenario(CDemoDlg& dlg, EventLog& log, const std::vector<ScenarioCommand>& commands,
                  const std::string& outDir, ScenarioError& error, std::vector<std::string>& pictures) {
     UINT nPick = 0;
     emu::SetMenuResponder([&nPick](const emu::PopupMenuShown&) { return nPick; });
     bool bDone = true;
+    int nEndLine = 0;
     for (const ScenarioCommand& command : commands) {
+        if (nEndLine != 0) {
+            error = {command.line,
+                     "the dialog ended at line " + std::to_string(nEndLine) + ": no command can follow"};
+            bDone = false;
+            break;
+        }
         auto item = [&](const std::string& tree, const std::string& path) -> HTREEITEM {
-            COrnTreeCtrl& ctrl = TreeNamed(host, tree);
-            HTREEITEM hItem = CDemoHost::Find(ctrl, path);
+            COrnTreeCtrl& ctrl = TreeNamed(dlg, tree);
+            HTREEITEM hItem = CDemoDlg::Find(ctrl, path);
             CRect rect;
             if (hItem == NULL)
                 error = {command.line, "no item '" + path + "' in " + tree};
@@ -190,16 +237,16 @@ bool RunScenario(CDemoHost& host, EventLog& log, const std::vector<ScenarioComma
         case Kind::Click:
         case Kind::RightClick:
             if ((hItem = item(command.tree, command.path)) != NULL)
-                CUser::Click(CUser::LabelPoint(TreeNamed(host, command.tree), hItem),
+                CUser::Click(CUser::LabelPoint(TreeNamed(dlg, command.tree), hItem),
                              command.kind == Kind::Click ? emu::Button::Left : emu::Button::Right);
             break;
         case Kind::Expand:
             if ((hItem = item(command.tree, command.path)) != NULL)
-                CUser::Click(CUser::ButtonPoint(TreeNamed(host, command.tree), hItem));
+                CUser::Click(CUser::ButtonPoint(TreeNamed(dlg, command.tree), hItem));
             break;
         case Kind::Check:
             if ((hItem = item(command.tree, command.path)) != NULL)
-                CUser::Click(CUser::BoxPoint(TreeNamed(host, command.tree), hItem));
+                CUser::Click(CUser::BoxPoint(TreeNamed(dlg, command.tree), hItem));
             break;
         case Kind::Menu:
             nPick = command.value;
@@ -215,23 +262,39 @@ bool RunScenario(CDemoHost& host, EventLog& log, const std::vector<ScenarioComma
             HTREEITEM hTarget = NULL;
             if ((hItem = item(command.tree, command.path)) != NULL &&
                 (hTarget = item(command.targetTree, command.targetPath)) != NULL)
-                CUser::DragOnto(TreeNamed(host, command.tree), hItem, TreeNamed(host, command.targetTree),
+                CUser::DragOnto(TreeNamed(dlg, command.tree), hItem, TreeNamed(dlg, command.targetTree),
                                 hTarget, command.kind == Kind::Copy);
             break;
         }
         case Kind::Picture: {
-            std::string path = outDir + "/" + command.text + ".png";
-            if (emu::SaveWindowPicture(host.m_window.m_hWnd, path))
+            std::string path = (std::filesystem::path(outDir) / (command.text + ".png")).string();
+            if (emu::SaveWindowPicture(dlg.m_hWnd, path))
                 pictures.push_back(path);
             else
                 error = {command.line, "cannot write " + path};
             break;
         }
+        case Kind::Button:
+            if (CWnd* pButton = ButtonNamed(dlg, command.text))
+                CUser::Click(CUser::MiddleOf(*pButton));
+            else
+                error = {command.line, "no button '" + command.text + "' in the dialog"};
+            break;
+        case Kind::Tab:
+            CUser::Tab(command.value != 0);
+            break;
         }
         if (error.line != 0) {
             bDone = false;
             break;
         }
+        if (!dlg.ContinueModal())
+            nEndLine = command.line;
+    }
+    if (bDone && nEndLine == 0) {
+        log.Write("end: a click on OK");
+        if (CWnd* pOK = dlg.GetDlgItem(IDOK))
+            CUser::Click(CUser::MiddleOf(*pOK));
     }
     emu::SetMenuResponder(nullptr);
     return bDone;

@@ -3,15 +3,16 @@
 #include <emu/Picture.h>
 
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
-constexpr int kSteps = 13;
+constexpr int kSteps = 14;
 
 } // namespace
 
-CTour::CTour(CDemoHost& host, EventLog& log, std::string outDir)
-    : m_host(host), m_log(log), m_outDir(std::move(outDir)) {}
+CTour::CTour(CDemoDlg& dlg, EventLog& log, std::string outDir)
+    : m_dlg(dlg), m_log(log), m_outDir(std::move(outDir)) {}
 
 void CTour::Begin(const char* pszNarration) {
     ++m_nStep;
@@ -28,8 +29,8 @@ bool CTour::Save(const char* pszName) {
         return true;
     char szFile[64];
     std::snprintf(szFile, sizeof szFile, "%02d-%s.png", m_nStep, pszName);
-    std::string path = m_outDir + "/" + szFile;
-    if (!emu::SaveWindowPicture(m_host.m_window.m_hWnd, path)) {
+    std::string path = (std::filesystem::path(m_outDir) / szFile).string();
+    if (!emu::SaveWindowPicture(m_dlg.m_hWnd, path)) {
         m_log.Write("  cannot write " + path);
         return false;
     }
@@ -38,7 +39,7 @@ bool CTour::Save(const char* pszName) {
 }
 
 HTREEITEM CTour::Item(COrnTreeCtrl& tree, const char* pszPath) {
-    HTREEITEM hItem = CDemoHost::Find(tree, pszPath);
+    HTREEITEM hItem = CDemoDlg::Find(tree, pszPath);
     if (hItem == NULL) {
         m_log.Write(std::string("  no item ") + pszPath);
         m_bFound = false;
@@ -50,17 +51,17 @@ void CTour::ReportChecks(COrnTreeCtrl& tree, const char* pszName, const std::vec
     std::string line = std::string("  ") + pszName + ":";
     for (const char* path : paths) {
         HTREEITEM hItem = Item(tree, path);
-        line += std::string(" ") + path + " " + (hItem ? CDemoHost::CheckStateOf(tree, hItem) : "?") + ";";
+        line += std::string(" ") + path + " " + (hItem ? CDemoDlg::CheckStateOf(tree, hItem) : "?") + ";";
     }
     line.pop_back();
     m_log.Write(line);
 }
 
 bool CTour::Run() {
-    CDemoHost& h = m_host;
+    CDemoDlg& h = m_dlg;
     bool bPictures = true;
 
-    Begin("the window opens: the catalog from ID records, the files from paths, the install options");
+    Begin("the dialog opens: the catalog from ID records, the files from paths, the install options");
     bPictures &= End("start");
 
     Begin("expand by ID: the catalog opens down to item 22 and selects it, then every department opens");
@@ -78,7 +79,7 @@ bool CTour::Run() {
     CUser::Type("Reading lamp");
     bPictures &= End("edit-typing");
     CUser::Key(VK_RETURN);
-    m_log.Write("  label now: " + CDemoHost::PathOf(h.m_catalog, h.m_catalog.GetSelectedItem()));
+    m_log.Write("  label now: " + CDemoDlg::PathOf(h.m_catalog, h.m_catalog.GetSelectedItem()));
 
     Begin("label edit: F2, 'Lamps\\Desk', Enter; the host refuses it");
     // The control switches label editing off after each edit; the host allows the next one.
@@ -86,11 +87,11 @@ bool CTour::Run() {
     CUser::Key(VK_F2);
     CUser::Type("Lamps\\Desk");
     CUser::Key(VK_RETURN);
-    m_log.Write("  label still: " + CDemoHost::PathOf(h.m_catalog, h.m_catalog.GetSelectedItem()));
+    m_log.Write("  label still: " + CDemoDlg::PathOf(h.m_catalog, h.m_catalog.GetSelectedItem()));
     bPictures &= End("edit-refused");
 
     Begin("right click on 'Office chair': the host's menu opens, the user picks Properties");
-    emu::SetMenuResponder([](const emu::PopupMenuShown&) { return kCmdProperties; });
+    emu::SetMenuResponder([](const emu::PopupMenuShown&) { return ID_ITEM_PROPERTIES; });
     if (HTREEITEM hItem = Item(h.m_catalog, "Catalog\\Furniture\\Office chair"))
         CUser::Click(CUser::LabelPoint(h.m_catalog, hItem), emu::Button::Right);
     emu::SetMenuResponder(nullptr);
@@ -120,19 +121,29 @@ bool CTour::Run() {
     HTREEITEM hShelf = Item(h.m_catalog, "Catalog\\Storage\\Bookshelf");
     HTREEITEM hFurniture = Item(h.m_catalog, "Catalog\\Furniture");
     if (hShelf && hFurniture) {
-        // A picture while the pointer rests over the target, with the drag image and the drop highlight.
-        constexpr UINT kRest = 300;
-        h.m_window.m_onTimer = [this, &bPictures] { bPictures &= Save("drag-image"); };
-        h.m_window.SetTimer(1, ::GetDoubleClickTime() + kRest / 2, nullptr);
+        // A picture while the pointer rests over the target, with the drag image and the drop highlight: the
+        // timer looks every 50 ms and takes it once the target shows the highlight.
+        constexpr UINT kRest = 1000;
+        bool bTaken = false;
+        h.m_onTimer = [this, &h, hFurniture, &bTaken] {
+            if (h.m_catalog.GetDropHilightItem() != hFurniture)
+                return false;
+            bTaken = Save("drag-image");
+            return true;
+        };
+        h.SetTimer(1, 50, nullptr);
         CUser::Press(h.m_catalog, hShelf);
         CPoint point = CUser::LabelPoint(h.m_catalog, hFurniture);
         emu::MouseMove(point.x, point.y);
         emu::Wait(kRest);
         emu::MouseUp();
         CUser::Pump();
+        h.KillTimer(1);
+        h.m_onTimer = nullptr;
+        bPictures &= bTaken;
     }
     m_log.Write(std::string("  'Catalog\\Furniture\\Bookshelf' ") +
-                (CDemoHost::Find(h.m_catalog, "Catalog\\Furniture\\Bookshelf") ? "exists" : "is missing"));
+                (CDemoDlg::Find(h.m_catalog, "Catalog\\Furniture\\Bookshelf") ? "exists" : "is missing"));
     bPictures &= End("drag-move");
 
     Begin("Ctrl-drag 'Floor lamp' onto the files' 'src': the files report a copy");
@@ -141,7 +152,7 @@ bool CTour::Run() {
     if (hLamp && hDocs)
         CUser::DragOnto(h.m_catalog, hLamp, h.m_files, hDocs, true);
     m_log.Write(std::string("  'Project\\src\\Floor lamp' ") +
-                (CDemoHost::Find(h.m_files, "Project\\src\\Floor lamp") ? "exists" : "is missing"));
+                (CDemoDlg::Find(h.m_files, "Project\\src\\Floor lamp") ? "exists" : "is missing"));
     bPictures &= End("ctrl-drag-copy");
 
     Begin("drag 'Office chair' onto the product 'Standing desk': the filter refuses the drop");
@@ -153,7 +164,7 @@ bool CTour::Run() {
 
     Begin("drag 'Reading lamp' to the bottom edge of the files: the tree scrolls, then Escape cancels");
     HTREEITEM hReading = Item(h.m_catalog, "Catalog\\Lighting\\Reading lamp");
-    std::string before = CDemoHost::PathOf(h.m_files, h.m_files.GetFirstVisibleItem());
+    std::string before = CDemoDlg::PathOf(h.m_files, h.m_files.GetFirstVisibleItem());
     if (hReading) {
         CUser::Press(h.m_catalog, hReading);
         CRect client;
@@ -168,8 +179,14 @@ bool CTour::Run() {
         CUser::Pump();
     }
     m_log.Write("  files scrolled: first visible " + before + " -> " +
-                CDemoHost::PathOf(h.m_files, h.m_files.GetFirstVisibleItem()));
+                CDemoDlg::PathOf(h.m_files, h.m_files.GetFirstVisibleItem()));
     bPictures &= End("auto-scroll");
 
-    return m_bFound && bPictures;
+    // Enter or Escape outside a label edit or a drag would have ended the dialog before.
+    bool bOpen = h.ContinueModal();
+    Begin("a click on OK ends the dialog");
+    if (CWnd* pOK = h.GetDlgItem(IDOK))
+        CUser::Click(CUser::MiddleOf(*pOK));
+
+    return m_bFound && bPictures && bOpen;
 }

@@ -1,8 +1,8 @@
-// The guided tour: simulated input on the host's three controls, one narrated step at a time, with a
-// picture of the whole window after each step.
+// The guided tour: simulated input on the dialog's three controls, one narrated step at a time, with a
+// picture of the whole dialog after each step; the last step clicks OK, which ends the dialog.
 #pragma once
 
-#include "DemoHost.h"
+#include "DemoDlg.h"
 #include "User.h"
 
 #include <emu/Emu.h>
@@ -13,9 +13,10 @@
 class CTour {
 public:
     // Pictures go to outDir, which must exist; an empty outDir takes none.
-    CTour(CDemoHost& host, EventLog& log, std::string outDir);
+    CTour(CDemoDlg& dlg, EventLog& log, std::string outDir);
 
-    // Runs every step; false when a step could not find its items or a picture could not be written.
+    // Runs every step from inside the dialog's modal loop; false when a step could not find its items, a
+    // picture could not be written or the dialog ended before the last step.
     bool Run();
 
     // The pictures written, in order.
@@ -24,14 +25,14 @@ public:
 private:
     void Begin(const char* pszNarration);
     bool End(const char* pszName);
-    // Writes the window's picture now, named after the step.
+    // Writes the dialog's picture now, named after the step.
     bool Save(const char* pszName);
 
     void ReportChecks(COrnTreeCtrl& tree, const char* pszName, const std::vector<const char*>& paths);
 
     HTREEITEM Item(COrnTreeCtrl& tree, const char* pszPath);
 
-    CDemoHost& m_host;
+    CDemoDlg& m_dlg;
     EventLog& m_log;
     std::string m_outDir;
     int m_nStep = 0;

@@ -25,6 +25,12 @@ CPoint CUser::ButtonPoint(CTreeCtrl& tree, HTREEITEM hItem) {
     return point;
 }
 
+CPoint CUser::MiddleOf(CWnd& wnd) {
+    CRect rect;
+    wnd.GetWindowRect(&rect);
+    return rect.CenterPoint();
+}
+
 void CUser::Pump() {
     emu::PumpMessages(AfxPumpMessage);
 }
@@ -44,6 +50,15 @@ void CUser::Type(const char* pszText) {
     Pump();
 }
 
+void CUser::Tab(bool bBack) {
+    if (bBack)
+        emu::KeyDown(VK_SHIFT);
+    emu::PressKey(VK_TAB);
+    if (bBack)
+        emu::KeyUp(VK_SHIFT);
+    Pump();
+}
+
 void CUser::Press(CTreeCtrl& tree, HTREEITEM hItem) {
     // Long enough after any earlier press not to make a double click.
     emu::Wait(::GetDoubleClickTime() + 10);
@@ -57,10 +72,16 @@ void CUser::DragOnto(CTreeCtrl& source, HTREEITEM hItem, CTreeCtrl& target, HTRE
     Press(source, hItem);
     CPoint point = LabelPoint(target, hTarget);
     emu::MouseMove(point.x, point.y);
-    if (bCtrl)
+    if (bCtrl) {
         emu::KeyDown(VK_CONTROL);
+        // Held a moment before the release, as a person's Ctrl is, so that the drag loop sees it.
+        emu::Wait(200);
+    }
     emu::MouseUp();
-    if (bCtrl)
-        emu::KeyUp(VK_CONTROL);
+    // Ctrl is let go only once the drop has been handled, however long the drag loop takes to see it.
     Pump();
+    if (bCtrl) {
+        emu::KeyUp(VK_CONTROL);
+        Pump();
+    }
 }

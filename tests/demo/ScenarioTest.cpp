@@ -1,5 +1,6 @@
-// Scenario files: what the parser takes and the line and expectation it names for what it does not, and a
-// scenario run on the host with the events it causes.
+// Scenario files: what the parser takes and the line and expectation it names for what it does not, and
+// scenarios run in the dialog with the events they cause and how the dialog ends.
+#include "DemoRun.h"
 #include "Scenario.h"
 
 #include <emu/Emu.h>
@@ -28,11 +29,14 @@ TEST(ScenarioParser, ReadsEveryCommandWithItsLineAndSkipsCommentsAndBlankLines) 
                           "key Enter\n"
                           "menu 2002\n"
                           "text Lamps, 2 pack\n"
-                          "picture after-copy_2\n");
+                          "picture after-copy_2\n"
+                          "tab\n"
+                          "tab   back\n"
+                          "button &Cancel\n");
     std::vector<ScenarioCommand> commands;
     ScenarioError error;
     ASSERT_TRUE(ParseScenario(in, commands, error)) << error.message;
-    ASSERT_EQ(6u, commands.size());
+    ASSERT_EQ(9u, commands.size());
     EXPECT_EQ(Kind::Click, commands[0].kind);
     EXPECT_EQ(3, commands[0].line);
     EXPECT_EQ("catalog", commands[0].tree);
@@ -45,15 +49,21 @@ TEST(ScenarioParser, ReadsEveryCommandWithItsLineAndSkipsCommentsAndBlankLines) 
     EXPECT_EQ(2002u, commands[3].value);
     EXPECT_EQ("Lamps, 2 pack", commands[4].text);
     EXPECT_EQ("after-copy_2", commands[5].text);
+    EXPECT_EQ(Kind::Tab, commands[6].kind);
+    EXPECT_EQ(0u, commands[6].value);
+    EXPECT_EQ(Kind::Tab, commands[7].kind);
+    EXPECT_EQ(1u, commands[7].value) << "back";
+    EXPECT_EQ(Kind::Button, commands[8].kind);
+    EXPECT_EQ("&Cancel", commands[8].text);
 }
 
 TEST(ScenarioParser, NamesTheFirstBadLineAndWhatWasExpected) {
     ScenarioError error = ErrorOf("click catalog Catalog\n# fine so far\nclik catalog Catalog\nkey Nope\n");
     EXPECT_EQ(3, error.line);
-    EXPECT_EQ(
-        "expected a command (say, click, rclick, expand, menu, check, key, text, drag, copy, picture), got "
-        "'clik'",
-        error.message);
+    EXPECT_EQ("expected a command (say, click, rclick, expand, menu, check, key, text, drag, copy, picture, "
+              "button, "
+              "tab), got 'clik'",
+              error.message);
 
     struct Case {
         const char* line;
@@ -78,6 +88,10 @@ TEST(ScenarioParser, NamesTheFirstBadLineAndWhatWasExpected) {
              Case{"drag catalog Catalog onto disk C:",
                   "expected a tree (catalog, files or options), got 'disk'"},
              Case{"picture ../escape", "expected a picture name of letters, digits, '-' and '_'"},
+             Case{"button", "expected a button's text or ID after 'button'"},
+             Case{"button  ", "expected a button's text or ID after 'button'"},
+             Case{"tab forward", "expected nothing or 'back' after 'tab', got 'forward'"},
+             Case{"tab back again", "expected nothing or 'back' after 'tab', got 'back again'"},
          }) {
         error = ErrorOf(std::string("say hello\n") + c.line + "\n");
         EXPECT_EQ(2, error.line) << c.line;
@@ -85,73 +99,133 @@ TEST(ScenarioParser, NamesTheFirstBadLineAndWhatWasExpected) {
     }
 }
 
-class ScenarioRun : public testing::Test {
+class ScenarioRun : public DemoRun {
 protected:
-    void SetUp() override {
-        emu::Reset();
-        ASSERT_TRUE(m_host.Open());
+    // Runs the scenario in the dialog; DoModal's result.
+    INT_PTR Run(const std::string& text, const std::function<void(CDemoDlg&)>& after = nullptr) {
+        return RunDialog([&](CDemoDlg& dlg) {
+            m_bDone = RunScenario(dlg, text);
+            if (after)
+                after(dlg);
+        });
     }
 
-    bool Run(const std::string& text) {
+    bool RunScenario(CDemoDlg& dlg, const std::string& text) {
         std::istringstream in(text);
         std::vector<ScenarioCommand> commands;
         EXPECT_TRUE(ParseScenario(in, commands, m_error)) << m_error.message;
         m_log.lines.clear();
-        return RunScenario(m_host, m_log, commands, m_dir.string(), m_error, m_pictures);
+        m_error = {};
+        return ::RunScenario(dlg, m_log, commands, m_dir.string(), m_error, m_pictures);
     }
 
     // As event arguments write an item's handle.
     static std::string Handle(COrnTreeCtrl& tree, const char* pszPath) {
-        return std::to_string(static_cast<LONG>(reinterpret_cast<UINT_PTR>(CDemoHost::Find(tree, pszPath))));
+        return std::to_string(static_cast<LONG>(reinterpret_cast<UINT_PTR>(CDemoDlg::Find(tree, pszPath))));
     }
 
-    EventLog m_log;
-    CDemoHost m_host{m_log};
+    bool m_bDone = false;
     ScenarioError m_error;
     std::vector<std::string> m_pictures;
     std::filesystem::path m_dir = std::filesystem::temp_directory_path();
 };
 
-TEST_F(ScenarioRun, DrivesTheTreesAsTheUserWould) {
-    ASSERT_TRUE(Run("expand catalog Catalog\n"
-                    "expand catalog Catalog\\Storage\n"
-                    "check options Install\\Documentation\n"
-                    "menu 2001\n"
-                    "rclick catalog Catalog\\Storage\\Drawer unit\n"
-                    "copy catalog Catalog\\Storage\\Drawer unit onto files Project\\tests\n"))
-        << m_error.message;
+// A move across the trees rather than a copy: under Wine a Ctrl held through a drop is lost at times (the
+// tour's copy step is on the emulation-only list for that).
+TEST_F(ScenarioRun, DrivesTheTreesAsTheUserWouldAndEndsWithAClickOnOk) {
+    std::string drawer, tests, moved, checked;
+    bool bGone = false;
     EXPECT_EQ(
-        (std::vector<std::string>{
-            "line 1: expand catalog Catalog",
-            "line 2: expand catalog Catalog\\Storage",
-            "line 3: check options Install\\Documentation",
-            "  notice options: item click Install\\Documentation (0), now checked",
-            "line 4: menu 2001",
-            "line 5: rclick catalog Catalog\\Storage\\Drawer unit",
-            "  command Open (2001) reaches the window; selected: (none)",
-            "line 6: copy catalog Catalog\\Storage\\Drawer unit onto files Project\\tests",
-            "  event catalog.OnSelChanged()",
-            "  event files.OnDropCopy(32, 0, " + Handle(m_host.m_catalog, "Catalog\\Storage\\Drawer unit") +
-                ", " + Handle(m_host.m_files, "Project\\tests") + ")",
-            "  host: copied Drawer unit into files",
-        }),
-        m_log.lines);
-    EXPECT_NE(nullptr, CDemoHost::Find(m_host.m_files, "Project\\tests\\Drawer unit"));
-    EXPECT_EQ("checked", CDemoHost::CheckStateOf(
-                             m_host.m_options, CDemoHost::Find(m_host.m_options, "Install\\Documentation")));
+        IDOK, RunDialog([&](CDemoDlg& dlg) {
+            drawer = Handle(dlg.m_catalog, "Catalog\\Storage\\Drawer unit");
+            tests = Handle(dlg.m_files, "Project\\tests");
+            m_bDone =
+                RunScenario(dlg, "expand catalog Catalog\n"
+                                 "expand catalog Catalog\\Storage\n"
+                                 "check options Install\\Documentation\n"
+                                 "menu 2001\n"
+                                 "rclick catalog Catalog\\Storage\\Drawer unit\n"
+                                 "drag catalog Catalog\\Storage\\Drawer unit onto files Project\\tests\n");
+            moved = CDemoDlg::PathOf(dlg.m_files, CDemoDlg::Find(dlg.m_files, "Project\\tests\\Drawer unit"));
+            bGone = CDemoDlg::Find(dlg.m_catalog, "Catalog\\Storage\\Drawer unit") == NULL;
+            checked = CDemoDlg::CheckStateOf(dlg.m_options,
+                                             CDemoDlg::Find(dlg.m_options, "Install\\Documentation"));
+        }));
+    EXPECT_TRUE(m_bDone) << m_error.message;
+    EXPECT_EQ((std::vector<std::string>{
+                  "line 1: expand catalog Catalog",
+                  "line 2: expand catalog Catalog\\Storage",
+                  "line 3: check options Install\\Documentation",
+                  "  notice options: item click Install\\Documentation (0), now checked",
+                  "line 4: menu 2001",
+                  "line 5: rclick catalog Catalog\\Storage\\Drawer unit",
+                  "  command Open (2001) reaches the dialog; selected: Catalog",
+                  "line 6: drag catalog Catalog\\Storage\\Drawer unit onto files Project\\tests",
+                  "  event catalog.OnSelChanged()",
+                  "  event files.OnDropMove(32, 0, " + drawer + ", " + tests + ")",
+                  "  event catalog.OnSelChanged()",
+                  "  host: moved Drawer unit into files",
+                  "end: a click on OK",
+                  "  OK ends the dialog",
+              }),
+              m_log.lines);
+    EXPECT_EQ("Project\\tests\\Drawer unit", moved);
+    EXPECT_TRUE(bGone);
+    EXPECT_EQ("checked", checked);
 }
 
-TEST_F(ScenarioRun, StopsAtAnItemThatIsMissingOrNotShown) {
-    EXPECT_FALSE(Run("say first\nclick catalog Catalog\\Lighting\\Desk lamp\nclick catalog Catalog\n"));
+TEST_F(ScenarioRun, StopsAtAnItemThatIsMissingOrNotShownAndLeavesTheDialogOpen) {
+    std::string state;
+    EXPECT_EQ(IDABORT, Run("say first\nclick catalog Catalog\\Lighting\\Desk lamp\ncheck options Install\n",
+                           [&](CDemoDlg& dlg) {
+                               state = CDemoDlg::CheckStateOf(dlg.m_options, dlg.m_options.GetRootItem());
+                           }));
+    EXPECT_FALSE(m_bDone);
     EXPECT_EQ(2, m_error.line);
     EXPECT_EQ("item 'Catalog\\Lighting\\Desk lamp' in catalog is not shown: expand its parent first",
               m_error.message);
-    EXPECT_EQ(nullptr, m_host.m_catalog.GetSelectedItem()) << "nothing after the bad line runs";
+    EXPECT_EQ("unchecked", state) << "nothing after the bad line runs";
+}
 
-    m_error = {};
-    EXPECT_FALSE(Run("drag catalog Catalog onto files Project\\nowhere\n"));
+TEST_F(ScenarioRun, StopsAtAMissingItemOfADropTarget) {
+    EXPECT_EQ(IDABORT, Run("drag catalog Catalog onto files Project\\nowhere\n"));
     EXPECT_EQ(1, m_error.line);
     EXPECT_EQ("no item 'Project\\nowhere' in files", m_error.message);
+}
+
+// Tab and Shift+Tab move the focus along the dialog's tab order (the three trees, OK, Cancel), wrapping
+// round; Space presses the focused button.
+TEST_F(ScenarioRun, TabAndTabBackMoveTheFocusAlongTheTabOrder) {
+    EXPECT_EQ(IDCANCEL, Run("tab\ntab\ntab\ntab\ntab back\ntab\nkey Space\n"));
+    EXPECT_TRUE(m_bDone) << m_error.message;
+    EXPECT_EQ("  Cancel ends the dialog", m_log.lines.back());
+}
+
+TEST_F(ScenarioRun, TabBackFromTheFirstControlGoesToTheLast) {
+    EXPECT_EQ(IDCANCEL, Run("tab back\nkey Space\n"));
+    EXPECT_EQ((std::vector<std::string>{"line 1: tab back", "line 2: key Space", "  Cancel ends the dialog"}),
+              m_log.lines);
+}
+
+TEST_F(ScenarioRun, AButtonByItsTextEndsTheDialogAndNothingMayFollow) {
+    EXPECT_EQ(IDOK, Run("say first\nbutton OK\nsay too late\n"));
+    EXPECT_FALSE(m_bDone);
+    EXPECT_EQ(3, m_error.line);
+    EXPECT_EQ("the dialog ended at line 2: no command can follow", m_error.message);
+    EXPECT_EQ((std::vector<std::string>{"line 1: say first", "line 2: button OK", "  OK ends the dialog"}),
+              m_log.lines);
+}
+
+TEST_F(ScenarioRun, AButtonByItsId) {
+    EXPECT_EQ(IDCANCEL, Run("button 2\n"));
+    EXPECT_TRUE(m_bDone) << m_error.message;
+    EXPECT_EQ((std::vector<std::string>{"line 1: button 2", "  Cancel ends the dialog"}), m_log.lines);
+}
+
+TEST_F(ScenarioRun, AnIdOfNoButtonStopsTheRun) {
+    EXPECT_EQ(IDABORT, Run("button 103\n")) << "the options tree's ID";
+    EXPECT_EQ(1, m_error.line);
+    EXPECT_EQ("no button '103' in the dialog", m_error.message);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
-// The demo's guided tour, run as the demo runs it: the events and notices its simulated user causes, and
-// what its pictures show where they do not depend on the font.
+// The demo's guided tour, run as the demo runs it: the events and notices its simulated user causes, the
+// click on OK that ends the dialog, and what its pictures show where they do not depend on the font.
+#include "DemoRun.h"
 #include "Tour.h"
 
 #include <emu/Picture.h>
@@ -14,16 +15,15 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class TourTest : public testing::Test {
+class TourTest : public DemoRun {
 protected:
     void SetUp() override {
-        emu::Reset();
+        DemoRun::SetUp();
         m_dir =
             std::filesystem::temp_directory_path() /
             ("tal-demo-test-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(m_dir);
         std::filesystem::create_directories(m_dir);
-        ASSERT_TRUE(m_host.Open());
     }
     void TearDown() override { std::filesystem::remove_all(m_dir); }
 
@@ -36,16 +36,16 @@ protected:
         return lines;
     }
 
-    // A point of the window's picture: a client point of one of its trees.
+    // A point of the dialog's picture: a client point of one of its trees.
     CPoint InPicture(CTreeCtrl& tree, CPoint client) {
         tree.ClientToScreen(&client);
         CRect window;
-        m_host.m_window.GetWindowRect(&window);
+        m_dlg.GetWindowRect(&window);
         return client - window.TopLeft();
     }
     CRect LabelRect(CTreeCtrl& tree, const char* pszPath) {
         CRect rect;
-        EXPECT_TRUE(tree.GetItemRect(CDemoHost::Find(static_cast<COrnTreeCtrl&>(tree), pszPath), &rect, TRUE))
+        EXPECT_TRUE(tree.GetItemRect(CDemoDlg::Find(static_cast<COrnTreeCtrl&>(tree), pszPath), &rect, TRUE))
             << pszPath;
         return rect;
     }
@@ -55,87 +55,130 @@ protected:
         return InPicture(tree, CPoint(label.left - 8, label.CenterPoint().y));
     }
 
-    EventLog m_log;
-    CDemoHost m_host{m_log};
+    // Runs the tour and checks its pictures, with the trees still there to tell where their rows are.
+    void CheckPictures();
+
     std::filesystem::path m_dir;
 };
 
-TEST_F(TourTest, EveryStepCausesTheEventsAndNoticesOfWhatTheUserDid) {
-    CTour tour(m_host, m_log, m_dir.string());
-    ASSERT_TRUE(tour.Run());
+TEST_F(TourTest, EveryStepCausesTheEventsAndNoticesOfWhatTheUserDidAndOkEndsTheDialog) {
+    bool bDone = false;
+    HTREEITEM hLamp = NULL;
+    bool bShelfMoved = false, bLampCopied = false;
+    EXPECT_EQ(IDOK, RunDialog([&](CDemoDlg& dlg) {
+                  bDone = CTour(dlg, m_log, m_dir.string()).Run();
+                  hLamp = CDemoDlg::Find(dlg.m_catalog, "Catalog\\Lighting\\Reading lamp");
+                  // The move left one Bookshelf, the copy left the Floor lamp in the catalog as well.
+                  bShelfMoved = CDemoDlg::Find(dlg.m_catalog, "Catalog\\Storage\\Bookshelf") == NULL;
+                  bLampCopied = CDemoDlg::Find(dlg.m_catalog, "Catalog\\Lighting\\Floor lamp") != NULL;
+              }));
+    EXPECT_TRUE(bDone);
     const Lines expected = {
-        "step 1/13: the window opens: the catalog from ID records, the files from paths, the install options",
-        "step 2/13: expand by ID: the catalog opens down to item 22 and selects it, then every department "
+        "step 1/14: the dialog opens: the catalog from ID records, the files from paths, the install options",
+        "step 2/14: expand by ID: the catalog opens down to item 22 and selects it, then every department "
         "opens",
         "  event catalog.OnSelChanged()",
-        "step 3/13: select: a click on 'Desk lamp'",
+        "step 3/14: select: a click on 'Desk lamp'",
         "  event catalog.OnSelChanged()",
-        "step 4/13: label edit: F2, 'Reading lamp', Enter; the host accepts it",
+        "step 4/14: label edit: F2, 'Reading lamp', Enter; the host accepts it",
         "  event catalog.OnEndLabelEdit(11, Reading lamp, <h>)",
         "  host: label accepted",
         "  label now: Catalog\\Lighting\\Reading lamp",
-        "step 5/13: label edit: F2, 'Lamps\\Desk', Enter; the host refuses it",
+        "step 5/14: label edit: F2, 'Lamps\\Desk', Enter; the host refuses it",
         "  event catalog.OnEndLabelEdit(11, Lamps\\Desk, <h>)",
         "  host: label refused (a backslash separates paths)",
         "  label still: Catalog\\Lighting\\Reading lamp",
-        "step 6/13: right click on 'Office chair': the host's menu opens, the user picks Properties",
-        "  command Properties (2002) reaches the window; selected: Catalog\\Lighting\\Reading lamp",
-        "step 7/13: files: check 'docs' with its box; the whole branch follows, 'Project' is partly checked",
+        "step 6/14: right click on 'Office chair': the host's menu opens, the user picks Properties",
+        "  command Properties (2002) reaches the dialog; selected: Catalog\\Lighting\\Reading lamp",
+        "step 7/14: files: check 'docs' with its box; the whole branch follows, 'Project' is partly checked",
         "  event files.OnSelChanged()",
         "  files: Project partly checked; Project\\docs checked; Project\\docs\\guide.txt checked",
-        "step 8/13: files: uncheck 'guide.txt'; 'docs' becomes partly checked",
+        "step 8/14: files: uncheck 'guide.txt'; 'docs' becomes partly checked",
         "  event files.OnSelChanged()",
         "  files: Project partly checked; Project\\docs partly checked; Project\\docs\\guide.txt unchecked",
-        "step 9/13: options: check 'Shortcuts', then uncheck 'Desktop'; the parent hears of each click",
+        "step 9/14: options: check 'Shortcuts', then uncheck 'Desktop'; the parent hears of each click",
         "  notice options: item click Install\\Shortcuts (0), now checked",
         "  notice options: item click Install\\Shortcuts\\Desktop (0), now unchecked",
         "  options: Install partly checked; Install\\Shortcuts partly checked; Install\\Shortcuts\\Start "
         "menu "
         "checked",
-        "step 10/13: drag 'Bookshelf' onto 'Furniture': the catalog reports a move and the host carries it "
+        "step 10/14: drag 'Bookshelf' onto 'Furniture': the catalog reports a move and the host carries it "
         "out",
         "  event catalog.OnSelChanged()",
         "  event catalog.OnDropMove(31, 20, <h>, <h>)",
         "  event catalog.OnSelChanged()",
         "  host: moved Bookshelf into catalog",
         "  'Catalog\\Furniture\\Bookshelf' exists",
-        "step 11/13: Ctrl-drag 'Floor lamp' onto the files' 'src': the files report a copy",
+        "step 11/14: Ctrl-drag 'Floor lamp' onto the files' 'src': the files report a copy",
         "  event catalog.OnSelChanged()",
         "  event files.OnDropCopy(12, 0, <h>, <h>)",
         "  host: copied Floor lamp into files",
         "  'Project\\src\\Floor lamp' exists",
-        "step 12/13: drag 'Office chair' onto the product 'Standing desk': the filter refuses the drop",
+        "step 12/14: drag 'Office chair' onto the product 'Standing desk': the filter refuses the drop",
         "  event catalog.OnSelChanged()",
-        "step 13/13: drag 'Reading lamp' to the bottom edge of the files: the tree scrolls, then Escape "
+        "step 13/14: drag 'Reading lamp' to the bottom edge of the files: the tree scrolls, then Escape "
         "cancels",
         "  event catalog.OnSelChanged()",
         "  files scrolled: first visible Project -> Project\\docs\\images",
+        "step 14/14: a click on OK ends the dialog",
+        "  OK ends the dialog",
     };
-    EXPECT_EQ(expected, Masked());
+    // As text, so that a failure shows the lines that differ.
+    auto join = [](const Lines& lines) {
+        std::string text;
+        for (const std::string& line : lines)
+            text += line + "\n";
+        return text;
+    };
+    EXPECT_EQ(join(expected), join(Masked()));
     // The handle the edits report is the edited item's.
-    HTREEITEM hLamp = CDemoHost::Find(m_host.m_catalog, "Catalog\\Lighting\\Reading lamp");
     ASSERT_NE(nullptr, hLamp);
     EXPECT_EQ("  event catalog.OnEndLabelEdit(11, Reading lamp, " +
                   std::to_string(static_cast<LONG>(reinterpret_cast<UINT_PTR>(hLamp))) + ")",
               m_log.lines[6]);
-    // The move left one Bookshelf, the copy left the Floor lamp in the catalog as well.
-    EXPECT_EQ(nullptr, CDemoHost::Find(m_host.m_catalog, "Catalog\\Storage\\Bookshelf"));
-    EXPECT_NE(nullptr, CDemoHost::Find(m_host.m_catalog, "Catalog\\Lighting\\Floor lamp"));
+    EXPECT_TRUE(bShelfMoved);
+    EXPECT_TRUE(bLampCopied);
+}
+
+// The template's tree-view items become the controls: the check trees bring their check images and leave
+// dragging off, the catalog keeps the template's label editing, and every item starts unchecked.
+TEST_F(TourTest, TheTemplatesTreesBecomeTheControlsWithTheirImagesAndStyles) {
+    EXPECT_EQ(IDABORT, RunDialog([](CDemoDlg& dlg) {
+                  EXPECT_EQ(static_cast<CWnd*>(&dlg.m_catalog), dlg.GetDlgItem(IDC_CATALOG));
+                  EXPECT_EQ(static_cast<CWnd*>(&dlg.m_files), dlg.GetDlgItem(IDC_FILES));
+                  EXPECT_EQ(static_cast<CWnd*>(&dlg.m_options), dlg.GetDlgItem(IDC_OPTIONS));
+                  EXPECT_TRUE(dlg.m_catalog.GetStyle() & TVS_EDITLABELS);
+                  EXPECT_FALSE(dlg.m_catalog.GetStyle() & TVS_DISABLEDRAGDROP);
+                  for (COrnTreeCtrl* pTree : {static_cast<COrnTreeCtrl*>(&dlg.m_files),
+                                              static_cast<COrnTreeCtrl*>(&dlg.m_options)}) {
+                      EXPECT_TRUE(pTree->GetStyle() & TVS_DISABLEDRAGDROP);
+                      CImageList* pImages = pTree->GetImageList(TVSIL_NORMAL);
+                      ASSERT_NE(nullptr, pImages);
+                      EXPECT_EQ(6, pImages->GetImageCount()) << "unchecked, checked, partly, each selected";
+                      for (HTREEITEM hItem = pTree->GetRootItem(); hItem != NULL;
+                           hItem = pTree->GetNextItem(hItem, TVGN_NEXTVISIBLE))
+                          EXPECT_EQ("unchecked", CDemoDlg::CheckStateOf(*pTree, hItem));
+                  }
+              }));
 }
 
 TEST_F(TourTest, PicturesShowTheCheckBoxesAndTheSelectionHighlight) {
-    CTour tour(m_host, m_log, m_dir.string());
+    EXPECT_EQ(IDOK, RunDialog([this](CDemoDlg&) { CheckPictures(); }));
+}
+
+void TourTest::CheckPictures() {
+    CTour tour(m_dlg, m_log, m_dir.string());
     ASSERT_TRUE(tour.Run());
     ASSERT_EQ(14u, tour.Pictures().size());
     EXPECT_EQ((m_dir / "09-options-checks.png").string(), tour.Pictures()[8]);
     // The options are not changed after this step, so the tree still tells where its rows are.
     emu::Picture picture = emu::LoadPicture(tour.Pictures()[8]);
     CRect window;
-    m_host.m_window.GetWindowRect(&window);
+    m_dlg.GetWindowRect(&window);
     ASSERT_EQ(window.Width(), picture.width);
     ASSERT_EQ(window.Height(), picture.height);
 
-    CTreeCtrl& options = m_host.m_options;
+    CTreeCtrl& options = m_dlg.m_options;
     COLORREF unchecked = picture.Pixel(BoxCentre(options, "Install\\Program\\Viewer").x,
                                        BoxCentre(options, "Install\\Program\\Viewer").y);
     COLORREF checked = picture.Pixel(BoxCentre(options, "Install\\Shortcuts\\Start menu").x,
@@ -158,17 +201,21 @@ TEST_F(TourTest, PicturesShowTheCheckBoxesAndTheSelectionHighlight) {
     // shows the drop highlight.
     EXPECT_EQ((m_dir / "10-drag-image.png").string(), tour.Pictures()[9]);
     emu::Picture dragging = emu::LoadPicture(tour.Pictures()[9]);
-    CRect target = LabelRect(m_host.m_catalog, "Catalog\\Furniture");
-    CPoint highlighted = InPicture(m_host.m_catalog, CPoint(target.left + 1, target.top + 1));
+    CRect target = LabelRect(m_dlg.m_catalog, "Catalog\\Furniture");
+    CPoint highlighted = InPicture(m_dlg.m_catalog, CPoint(target.left + 1, target.top + 1));
     EXPECT_EQ(::GetSysColor(COLOR_HIGHLIGHT), dragging.Pixel(highlighted.x, highlighted.y));
     emu::Picture after = emu::LoadPicture(tour.Pictures()[10]);
     EXPECT_EQ(::GetSysColor(COLOR_WINDOW), after.Pixel(highlighted.x, highlighted.y)) << "the drop ended it";
 }
 
 TEST_F(TourTest, WithoutAFolderTheTourTakesNoPictures) {
-    CTour tour(m_host, m_log, "");
-    EXPECT_TRUE(tour.Run());
-    EXPECT_TRUE(tour.Pictures().empty());
+    size_t nPictures = 1;
+    EXPECT_EQ(IDOK, RunDialog([&](CDemoDlg& dlg) {
+                  CTour tour(dlg, m_log, "");
+                  EXPECT_TRUE(tour.Run());
+                  nPictures = tour.Pictures().size();
+              }));
+    EXPECT_EQ(0u, nPictures);
     EXPECT_TRUE(std::filesystem::is_empty(m_dir));
 }
 

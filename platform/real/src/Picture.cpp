@@ -1,12 +1,15 @@
 // Pictures of windows on the real platform: the window is repainted with its children and its rectangle is
-// copied from its window device context into a 32-bit DIB section, which the PNG encoder writes out.
+// copied from its window device context into a 32-bit DIB section, which the PNG encoder writes out; the
+// decoder reads such files back.
 #include "Dib.h"
+#include "PngDecoder.h"
 #include "PngEncoder.h"
 
 #include <emu/Picture.h>
 
 #include <cstring>
 #include <fstream>
+#include <iterator>
 
 emu::Picture emu::RenderWindow(HWND hwnd) {
     RECT rect;
@@ -56,6 +59,12 @@ bool emu::SavePicture(const Picture& picture, const std::string& path) {
     std::ofstream file(path, std::ios::binary);
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(file);
+}
+
+emu::Picture emu::LoadPicture(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    return detail::DecodePng(bytes);
 }
 
 bool emu::SaveWindowPicture(HWND hwnd, const std::string& path) {

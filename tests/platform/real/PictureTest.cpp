@@ -69,6 +69,35 @@ TEST_F(RealPictures, TheFileHoldsThePicture) {
     EXPECT_GT(bytes.size(), 120u * (1 + 3 * 160));
 }
 
+// The file reads back as the picture; image data that is compressed, or a file cut short, reads as nothing.
+TEST_F(RealPictures, TheFileReadsBackAsThePictureWhenItsDataIsStored) {
+    const std::string path = (std::filesystem::temp_directory_path() / "real-picture-back.png").string();
+    ASSERT_TRUE(emu::SaveWindowPicture(frame, path));
+    emu::Picture back = emu::LoadPicture(path);
+    EXPECT_EQ(160, back.width);
+    EXPECT_EQ(120, back.height);
+    EXPECT_EQ(emu::RenderWindow(frame).pixels, back.pixels);
+
+    std::vector<char> bytes;
+    {
+        std::ifstream file(path, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
+    auto rewrite = [&path](const std::vector<char>& content) {
+        std::ofstream(path, std::ios::binary)
+            .write(content.data(), static_cast<std::streamsize>(content.size()));
+    };
+    // After the signature (8 bytes), IHDR (25) and IDAT's length and type (8), the zlib header (2): the first
+    // block's header, whose type bits 01 say fixed Huffman codes.
+    std::vector<char> compressed = bytes;
+    compressed[43] = 0x02;
+    rewrite(compressed);
+    EXPECT_EQ(0, emu::LoadPicture(path).width);
+    rewrite(std::vector<char>(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(bytes.size() / 2)));
+    EXPECT_EQ(0, emu::LoadPicture(path).width);
+    std::remove(path.c_str());
+}
+
 TEST(RealPicturesOfNoWindow, AnInvalidHandleGivesNothing) {
     HWND gone = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(gone, nullptr);

@@ -36,7 +36,9 @@ Picture RenderWindow(HWND hwnd);
 bool SaveWindowPicture(HWND hwnd, const std::string& path);
 // Writes the picture as an 8-bit RGB PNG file; false when the file cannot be written.
 bool SavePicture(const Picture& picture, const std::string& path);
-// Reads a PNG file (any colour type, alpha dropped); empty when it cannot be read.
+// Reads a PNG file (any colour type, alpha dropped); empty when it cannot be read. On the real platform only
+// files whose image data is uncompressed and unfiltered (as SavePicture writes them), 8-bit RGB or RGBA and
+// not interlaced.
 Picture LoadPicture(const std::string& path);
 
 } // namespace emu

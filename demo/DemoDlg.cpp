@@ -1,15 +1,11 @@
-#include "DemoHost.h"
-
-#include <emu/Emu.h>
+#include "DemoDlg.h"
 
 #include <array>
 
 namespace {
 
-constexpr DWORD kTreeStyle =
-    WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT;
-constexpr int kTreeWidth = 220;
-constexpr int kTreeHeight = 260;
+// Posted to the dialog from OnInitDialog: its script runs once the modal loop is under way.
+constexpr UINT WM_DEMO_RUNSCRIPT = WM_APP + 1;
 constexpr COLORREF kTransparent = RGB(255, 0, 255);
 
 // Catalog records: image group, parent ID, ID, text. Group 0 is the catalog, 1 a department, 2 a product,
@@ -61,84 +57,83 @@ void DrawImage(std::array<uint32_t, 16 * 16>& pixels, int nGroup, bool bSelected
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CDemoWindow, CWnd)
-ON_MESSAGE(WM_CHECKTREE_ITEMCLICK, &CDemoWindow::OnItemClick)
+CDemoDlg::CDemoDlg(EventLog& log, CWnd* pParent)
+    : CDialogEx(IDD_DEMO_DIALOG, pParent), m_listener(log), m_log(log) {}
+
+void CDemoDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialogEx::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_CATALOG, m_catalog);
+    DDX_Control(pDX, IDC_FILES, m_files);
+    DDX_Control(pDX, IDC_OPTIONS, m_options);
+}
+
+BEGIN_MESSAGE_MAP(CDemoDlg, CDialogEx)
+ON_MESSAGE(WM_DEMO_RUNSCRIPT, &CDemoDlg::OnRunScript)
+ON_MESSAGE(WM_CHECKTREE_ITEMCLICK, &CDemoDlg::OnItemClick)
 ON_WM_TIMER()
-ON_NOTIFY(TVN_KEYDOWN, kCatalogID, &CDemoWindow::OnCatalogKeyDown)
-ON_COMMAND_RANGE(kCmdOpen, kCmdProperties, &CDemoWindow::OnMenuCommand)
+ON_NOTIFY(TVN_KEYDOWN, IDC_CATALOG, &CDemoDlg::OnCatalogKeyDown)
+ON_COMMAND_RANGE(ID_ITEM_OPEN, ID_ITEM_PROPERTIES, &CDemoDlg::OnMenuCommand)
 END_MESSAGE_MAP()
 
-LRESULT CDemoWindow::OnItemClick(WPARAM wParam, LPARAM lParam) {
-    HTREEITEM hItem = reinterpret_cast<HTREEITEM>(wParam);
-    m_log.Write("  notice options: item click " + CDemoHost::PathOf(*m_pOptions, hItem) + " (" +
-                std::to_string(lParam) + "), now " + CDemoHost::CheckStateOf(*m_pOptions, hItem));
-    return 0;
-}
-
-void CDemoWindow::OnCatalogKeyDown(NMHDR* pNMHDR, LRESULT*) {
-    // F2 edits the selected label: the tree view has no key of its own for that, so hosts give it one.
-    if (reinterpret_cast<NMTVKEYDOWN*>(pNMHDR)->wVKey == VK_F2 && (m_pCatalog->GetStyle() & TVS_EDITLABELS))
-        m_pCatalog->EditLabel(m_pCatalog->GetSelectedItem());
-}
-
-void CDemoWindow::OnTimer(UINT_PTR nIDEvent) {
-    KillTimer(nIDEvent);
-    std::function<void()> onTimer = std::move(m_onTimer);
-    m_onTimer = nullptr;
-    if (onTimer)
-        onTimer();
-}
-
-void CDemoWindow::OnMenuCommand(UINT nID) {
-    m_log.Write(
-        std::string("  command ") + (nID == kCmdOpen ? "Open" : "Properties") + " (" + std::to_string(nID) +
-        ") reaches the window; selected: " + CDemoHost::PathOf(*m_pCatalog, m_pCatalog->GetSelectedItem()));
-}
-
-CDemoHost::CDemoHost(EventLog& log) : m_window(log), m_listener(log) {}
-
-CDemoHost::~CDemoHost() {
-    m_app.m_pMainWnd = nullptr;
-    if (m_window.m_hWnd != NULL)
-        m_window.DestroyWindow();
-    CWnd::DeleteTempMap();
-}
-
-bool CDemoHost::Open() {
-    ::InitCommonControls();
-    // Drag and drop needs OLE on this thread. The trees start it themselves only where registering a drop
-    // target without it fails, which not every implementation of the platform does.
-    if (!AfxOleInit())
-        return false;
-    if (!m_window.CreateEx(0, nullptr, "TalControl demo", WS_POPUP | WS_CAPTION | WS_VISIBLE, 40, 40,
-                           3 * kTreeWidth + 4 * 10 + 8, kTreeHeight + 20 + 30, nullptr, nullptr))
-        return false;
-    m_app.m_pMainWnd = &m_window;
-    m_window.m_pCatalog = &m_catalog;
-    m_window.m_pOptions = &m_options;
-    if (!Attach(m_catalog, kCatalogID, 10, TVS_EDITLABELS) ||
-        !Attach(m_files, kFilesID, 20 + kTreeWidth, 0) ||
-        !Attach(m_options, kOptionsID, 30 + 2 * kTreeWidth, 0))
-        return false;
-    m_listener.AddTree(&m_catalog, "catalog");
-    m_listener.AddTree(&m_files, "files");
-    m_listener.AddTree(&m_options, "options");
+BOOL CDemoDlg::OnInitDialog() {
+    CDialogEx::OnInitDialog();
     FillCatalog();
     FillFiles();
     FillOptions();
-    m_catalog.SetFocus();
-    emu::PumpMessages(AfxPumpMessage);
-    return true;
+    // The catalog, which gets the focus, starts with its top item selected: what a tree view does when the
+    // focus comes without a selection differs between implementations of the platform.
+    m_catalog.SelectItem(m_catalog.GetRootItem());
+    m_listener.AddTree(&m_catalog, "catalog");
+    m_listener.AddTree(&m_files, "files");
+    m_listener.AddTree(&m_options, "options");
+    PostMessage(WM_DEMO_RUNSCRIPT);
+    // The dialog manager gives the focus to the first control in the tab order, the catalog.
+    return TRUE;
 }
 
-bool CDemoHost::Attach(COrnTreeCtrl& tree, UINT nID, int x, DWORD dwExtraStyle) {
-    HWND hwnd = ::CreateWindowExA(0, WC_TREEVIEWA, "", kTreeStyle | dwExtraStyle, x, 10, kTreeWidth,
-                                  kTreeHeight, m_window.m_hWnd,
-                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), nullptr, nullptr);
-    return hwnd != NULL && tree.SubclassWindow(hwnd);
+LRESULT CDemoDlg::OnRunScript(WPARAM, LPARAM) {
+    if (m_script)
+        m_script(*this);
+    return 0;
 }
 
-void CDemoHost::FillCatalog() {
+void CDemoDlg::OnOK() {
+    m_log.Write("  OK ends the dialog");
+    CDialogEx::OnOK();
+}
+
+void CDemoDlg::OnCancel() {
+    m_log.Write("  Cancel ends the dialog");
+    CDialogEx::OnCancel();
+}
+
+LRESULT CDemoDlg::OnItemClick(WPARAM wParam, LPARAM lParam) {
+    HTREEITEM hItem = reinterpret_cast<HTREEITEM>(wParam);
+    m_log.Write("  notice options: item click " + PathOf(m_options, hItem) + " (" + std::to_string(lParam) +
+                "), now " + CheckStateOf(m_options, hItem));
+    return 0;
+}
+
+void CDemoDlg::OnCatalogKeyDown(NMHDR* pNMHDR, LRESULT*) {
+    // F2 edits the selected label: the tree view has no key of its own for that, so hosts give it one.
+    if (reinterpret_cast<NMTVKEYDOWN*>(pNMHDR)->wVKey == VK_F2 && (m_catalog.GetStyle() & TVS_EDITLABELS))
+        m_catalog.EditLabel(m_catalog.GetSelectedItem());
+}
+
+void CDemoDlg::OnTimer(UINT_PTR nIDEvent) {
+    if (!m_onTimer || m_onTimer()) {
+        KillTimer(nIDEvent);
+        m_onTimer = nullptr;
+    }
+}
+
+void CDemoDlg::OnMenuCommand(UINT nID) {
+    m_log.Write(std::string("  command ") + (nID == ID_ITEM_OPEN ? "Open" : "Properties") + " (" +
+                std::to_string(nID) +
+                ") reaches the dialog; selected: " + PathOf(m_catalog, m_catalog.GetSelectedItem()));
+}
+
+void CDemoDlg::FillCatalog() {
     m_images.Create(16, 16, ILC_COLOR32 | ILC_MASK, 8, 0);
     for (int nImage = 0; nImage < 8; ++nImage) {
         std::array<uint32_t, 16 * 16> pixels{};
@@ -152,13 +147,13 @@ void CDemoHost::FillCatalog() {
     for (const char* field : kCatalog)
         records.Add(field);
     m_catalog.ImpByIds(&records, true, 0);
-    m_catalog.SetMenuID(kContextMenuID);
+    m_catalog.SetMenuID(IDR_ITEM_MENU);
     // Spare parts are not dragged, and nothing dragged from the catalog lands on a product.
     m_catalog.AddUnDragImages(3);
     m_catalog.AddUnDropImages(2);
 }
 
-void CDemoHost::FillFiles() {
+void CDemoDlg::FillFiles() {
     CStringArray paths;
     for (const char* path : kFiles)
         paths.Add(path);
@@ -166,7 +161,7 @@ void CDemoHost::FillFiles() {
     m_files.ExpandAll(m_files.GetRootItem());
 }
 
-void CDemoHost::FillOptions() {
+void CDemoDlg::FillOptions() {
     HTREEITEM hRoot = m_options.AddItem(TVI_ROOT, "Install", TVI_LAST, 0, 0, 1);
     HTREEITEM hProgram = m_options.AddItem(hRoot, "Program", TVI_LAST, 0, 0, 2);
     for (const char* text : {"Viewer", "Editor", "Command line tools"})
@@ -178,11 +173,11 @@ void CDemoHost::FillOptions() {
     m_options.ExpandAll(hRoot);
 }
 
-HTREEITEM CDemoHost::Find(COrnTreeCtrl& tree, const std::string& path) {
+HTREEITEM CDemoDlg::Find(COrnTreeCtrl& tree, const std::string& path) {
     return tree.GetItemByDir(path.c_str());
 }
 
-std::string CDemoHost::PathOf(COrnTreeCtrl& tree, HTREEITEM hItem) {
+std::string CDemoDlg::PathOf(COrnTreeCtrl& tree, HTREEITEM hItem) {
     if (hItem == NULL)
         return "(none)";
     CString strDir;
@@ -190,7 +185,7 @@ std::string CDemoHost::PathOf(COrnTreeCtrl& tree, HTREEITEM hItem) {
     return std::string(strDir);
 }
 
-std::string CDemoHost::CheckStateOf(COrnTreeCtrl& tree, HTREEITEM hItem) {
+std::string CDemoDlg::CheckStateOf(COrnTreeCtrl& tree, HTREEITEM hItem) {
     int nImage = -1, nSelectedImage = -1;
     tree.GetItemImage(hItem, nImage, nSelectedImage);
     static const char* const kStates[] = {"unchecked", "checked", "partly checked"};
