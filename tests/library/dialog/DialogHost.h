@@ -54,8 +54,8 @@ public:
     HTREEITEM m_hTreeRoot = nullptr, m_hTreeChild = nullptr;
     HTREEITEM m_hPlainRoot = nullptr, m_hPlainChild = nullptr;
     HTREEITEM m_hBoxRoot = nullptr, m_hBoxChild = nullptr;
-    // Edits that ended without a text, by tree (IDC_TREE - IDC_TREE, ...). A tree view may report a second,
-    // cancelled end of an edit whose notification changes the tree's style (Wine's does; the library
+    // Edits that ended without a text: the library's tree's, then the plain one's. A tree view may report a
+    // second, cancelled end of an edit whose notification changes the tree's style (Wine's does; the library
     // switches editing off there), so these are counted apart from the journal.
     int m_nCancelledEdits[2] = {0, 0};
     // Inside DoModal, each time the dialog's loop goes idle with no input left, the next step runs; the
