@@ -3,8 +3,12 @@
 # RC_INVOKED defined, the folders INCLUDES and the definitions DEFINES; then writes DEPFILE, which names the
 # script, every file it includes and every file it names (bitmaps, icons ...).
 set(flags "")
+# A target's folders hold empty entries where a generator expression gives nothing (an install folder in the
+# build tree); an empty -I would take the next flag for its folder.
 foreach(folder IN LISTS INCLUDES)
-  list(APPEND flags -I${folder})
+  if(NOT folder STREQUAL "")
+    list(APPEND flags -I${folder})
+  endif()
 endforeach()
 foreach(definition IN LISTS DEFINES)
   list(APPEND flags -D${definition})
