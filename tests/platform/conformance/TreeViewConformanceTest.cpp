@@ -14,6 +14,7 @@ protected:
     // Notification codes only, what the platform's sequences compare; with the expansion's direction when
     // asked for.
     std::vector<std::string> codes;
+    std::vector<UINT> sent; // every notification's code
     void RecordCodes(bool direction = true) {
         answer = [this, direction](NMHDR* hdr) -> LRESULT {
             auto tv = reinterpret_cast<const NMTREEVIEWA*>(hdr);
@@ -261,6 +262,41 @@ TEST_F(Conformance, CheckBoxesHaveTheirOwnImagesAndToggle) {
     Click(label.left - 8, (label.top + label.bottom) / 2);
     EXPECT_EQ(atClick, 1u) << "NM_CLICK comes before the box changes";
     EXPECT_EQ(StateImage(root), 2u);
+}
+
+// The tree view is the version 5 control, which a program gets unless its manifest names version 6 of the
+// common controls (the library's and the tests' do not): a state change, by a message, a selection or the
+// user's toggling of a check box, sends none of the notifications of state changes that version 6 brought
+// (documented for Vista and later). Wine, with and without such a manifest, sends none of them either.
+TEST_F(Conformance, StateChangesSendNoVersion6Notifications) {
+    answer = [this](NMHDR* hdr) -> LRESULT {
+        sent.push_back(hdr->code);
+        return 0;
+    };
+    Create(DefaultStyle | TVS_CHECKBOXES);
+    HTREEITEM a = Add("a"), b = Add("b");
+    UpdateWindow(tree);
+    SetFocus(tree);
+    Select(a);
+    Select(b);
+    TVITEMA item{};
+    item.mask = TVIF_STATE;
+    item.hItem = a;
+    item.state = TVIS_BOLD;
+    item.stateMask = TVIS_BOLD;
+    ASSERT_TRUE(Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    SetStateImage(a, 2);
+    Key(VK_SPACE);
+    RECT label{};
+    ASSERT_TRUE(ItemRect(a, TRUE, label));
+    Click(label.left - 8, (label.top + label.bottom) / 2);
+
+    EXPECT_EQ(State(a) & TVIS_BOLD, static_cast<UINT>(TVIS_BOLD));
+    EXPECT_EQ(StateImage(a), 1u) << "set to 2, then toggled by the click";
+    EXPECT_EQ(StateImage(b), 2u) << "toggled by Space";
+    for (UINT code : {TVN_ITEMCHANGINGA, TVN_ITEMCHANGEDA, NM_TVSTATEIMAGECHANGING})
+        EXPECT_EQ(std::count(sent.begin(), sent.end(), code), 0) << code;
+    EXPECT_NE(std::find(sent.begin(), sent.end(), TVN_SELCHANGEDA), sent.end()) << "the log records";
 }
 
 // TVM_SORTCHILDREN sorts the item's children, one level whatever fRecurse says, case-insensitively and

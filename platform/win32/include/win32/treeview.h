@@ -228,6 +228,11 @@ typedef struct tagTVSORTCB {
 #define TVN_ENDLABELEDITA (TVN_FIRST - 11)
 #define TVN_KEYDOWN (TVN_FIRST - 12)
 #define TVN_SINGLEEXPAND (TVN_FIRST - 15)
+// Sent by the version 6 controls only (a program whose manifest names them); declared so that handlers of
+// them compile. The tree view here is the version 5 control and sends none of them.
+#define TVN_ITEMCHANGINGA (TVN_FIRST - 16)
+#define TVN_ITEMCHANGEDA (TVN_FIRST - 18)
+#define NM_TVSTATEIMAGECHANGING (NM_FIRST - 24)
 #define TVN_SELCHANGING TVN_SELCHANGINGA
 #define TVN_SELCHANGED TVN_SELCHANGEDA
 #define TVN_GETDISPINFO TVN_GETDISPINFOA
@@ -239,6 +244,8 @@ typedef struct tagTVSORTCB {
 #define TVN_DELETEITEM TVN_DELETEITEMA
 #define TVN_BEGINLABELEDIT TVN_BEGINLABELEDITA
 #define TVN_ENDLABELEDIT TVN_ENDLABELEDITA
+#define TVN_ITEMCHANGING TVN_ITEMCHANGINGA
+#define TVN_ITEMCHANGED TVN_ITEMCHANGEDA
 
 // How a selection change came about (NMTREEVIEWA.action)
 #define TVC_UNKNOWN 0x0000
@@ -286,6 +293,22 @@ typedef struct tagTVKEYDOWN {
 } NMTVKEYDOWN, *LPNMTVKEYDOWN;
 #pragma pack(pop)
 typedef NMTVKEYDOWN TV_KEYDOWN;
+
+typedef struct tagTVITEMCHANGE {
+    NMHDR hdr;
+    UINT uChanged;
+    HTREEITEM hItem;
+    UINT uStateNew;
+    UINT uStateOld;
+    LPARAM lParam;
+} NMTVITEMCHANGE;
+
+typedef struct tagNMTVSTATEIMAGECHANGING {
+    NMHDR hdr;
+    HTREEITEM hti;
+    int iOldStateImageIndex;
+    int iNewStateImageIndex;
+} NMTVSTATEIMAGECHANGING, *LPNMTVSTATEIMAGECHANGING;
 #endif // RC_INVOKED
 
 // Message wrappers
