@@ -23,7 +23,7 @@ END_MESSAGE_MAP()
 
 class CPersonDlg : public CDialog {
 public:
-    explicit CPersonDlg(CWnd* pParent) { InitModalIndirect(FormTemplate().Get(), pParent); }
+    explicit CPersonDlg(CWnd* pParent) { InitModalIndirect(FormTemplate(), pParent); }
 
     CString m_strName = "Ada";
     int m_nCount = 3;

@@ -7,7 +7,7 @@
 #include <emu/Emu.h>
 #include <gtest/gtest.h>
 
-#include "DialogTemplate.h"
+#include "TemplateBuilder.h"
 
 #include <functional>
 #include <string>
@@ -27,20 +27,21 @@ constexpr WORD kIdcOption = 1003;
 constexpr UINT kIddNamed = 200;
 
 // A name and a count to type, a check box, OK (the default button) and Cancel.
-inline const DialogTemplate& FormTemplate() {
-    static const DialogTemplate form = [] {
-        DialogTemplate t(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 10, 10, 180, 90, "Form");
-        t.Item(DialogTemplate::kEdit, kIdcName, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 10, 10, 100, 14, "")
-            .Item(DialogTemplate::kEdit, kIdcCount, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 10, 30, 100, 14,
-                  "")
-            .Item(DialogTemplate::kButton, kIdcOption, WS_TABSTOP | BS_AUTOCHECKBOX, 10, 50, 100, 12,
-                  "Option")
-            .Item(DialogTemplate::kButton, IDOK, WS_TABSTOP | BS_DEFPUSHBUTTON, 120, 10, 50, 14, "OK")
-            .Item(DialogTemplate::kButton, IDCANCEL, WS_TABSTOP | BS_PUSHBUTTON, 120, 30, 50, 14, "Cancel");
-        t.Done();
-        return t;
-    }();
-    return form;
+inline const DLGTEMPLATE* FormTemplate() {
+    static const std::vector<BYTE> form =
+        TemplateBuilder(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 10, 10, 180, 90)
+            .Title("Form")
+            .Font(8, "MS Shell Dlg")
+            .Control(kEdit, "", kIdcName, WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 10, 10, 100,
+                     14)
+            .Control(kEdit, "", kIdcCount, WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 10, 30, 100,
+                     14)
+            .Control(kButton, "Option", kIdcOption, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 10, 50, 100,
+                     12)
+            .Control(kButton, "OK", IDOK, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 120, 10, 50, 14)
+            .Control(kButton, "Cancel", IDCANCEL, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 120, 30, 50, 14)
+            .Build();
+    return AsTemplate(form);
 }
 
 // An owner for the dialogs. The user's part runs once, the first time a modal loop owned by it goes idle.

@@ -33,7 +33,7 @@ public:
 
 class CFormDlg : public CDialog {
 public:
-    explicit CFormDlg(CWnd* pParent) { InitModalIndirect(FormTemplate().Get(), pParent); }
+    explicit CFormDlg(CWnd* pParent) { InitModalIndirect(FormTemplate(), pParent); }
 
     CEnterTakingEdit m_name;
     HWND m_hWndOwnerSeen = nullptr;
@@ -93,7 +93,7 @@ TEST_F(DoModalTest, EscapeEndsTheDialogWithIdcancelThroughOnCancel) {
 // Ends the dialog from OnInitDialog, before its loop starts.
 class CEndAtOnceDlg : public CDialog {
 public:
-    explicit CEndAtOnceDlg(CWnd* pParent) { InitModalIndirect(FormTemplate().Get(), pParent); }
+    explicit CEndAtOnceDlg(CWnd* pParent) { InitModalIndirect(FormTemplate(), pParent); }
 
 protected:
     BOOL OnInitDialog() override {
@@ -111,10 +111,13 @@ TEST_F(DoModalTest, EndDialogInOnInitDialogEndsTheDialogBeforeItsLoopRuns) {
 }
 
 TEST_F(DoModalTest, ADialogThatCannotBeCreatedGivesMinusOneAndLeavesTheOwnerEnabled) {
-    DialogTemplate broken(WS_POPUP | WS_CAPTION, 0, 0, 100, 50, "Broken");
-    broken.Item("NoSuchWindowClass", 5, 0, 0, 0, 10, 10, "").Done();
+    std::vector<BYTE> broken = TemplateBuilder(WS_POPUP | WS_CAPTION, 0, 0, 100, 50)
+                                   .Title("Broken")
+                                   .Font(8, "MS Shell Dlg")
+                                   .Control("NoSuchWindowClass", "", 5, WS_VISIBLE, 0, 0, 10, 10)
+                                   .Build();
     CDialog unknownClass;
-    unknownClass.InitModalIndirect(broken.Get(), &m_owner);
+    unknownClass.InitModalIndirect(AsTemplate(broken), &m_owner);
     EXPECT_EQ(-1, unknownClass.DoModal());
     EXPECT_TRUE(m_owner.IsWindowEnabled());
     EXPECT_EQ(nullptr, unknownClass.m_hWnd);

@@ -32,7 +32,7 @@ class ModelessTest : public DialogTest {};
 
 TEST_F(ModelessTest, CreateIndirectRunsOnInitDialogAndUpdateDataMovesValuesBothWays) {
     CCounterDlg dlg;
-    ASSERT_TRUE(dlg.CreateIndirect(FormTemplate().Get(), &m_owner));
+    ASSERT_TRUE(dlg.CreateIndirect(FormTemplate(), &m_owner));
     EXPECT_EQ(1, dlg.m_nInits);
     EXPECT_EQ(m_owner.m_hWnd, ::GetWindow(dlg.m_hWnd, GW_OWNER));
     EXPECT_TRUE(m_owner.IsWindowEnabled());
@@ -58,7 +58,7 @@ TEST_F(ModelessTest, CreateIndirectRunsOnInitDialogAndUpdateDataMovesValuesBothW
 
 TEST_F(ModelessTest, FocusAndTheDefaultButtonMoveAsTheDialogManagerMovesThem) {
     CDialog dlg;
-    ASSERT_TRUE(dlg.CreateIndirect(FormTemplate().Get(), &m_owner));
+    ASSERT_TRUE(dlg.CreateIndirect(FormTemplate(), &m_owner));
     dlg.ShowWindow(SW_SHOW);
     EXPECT_EQ(MAKELONG(IDOK, DC_HASDEFID), static_cast<LONG>(dlg.GetDefID()));
     dlg.SetDefID(IDCANCEL);
@@ -75,10 +75,9 @@ TEST_F(ModelessTest, FocusAndTheDefaultButtonMoveAsTheDialogManagerMovesThem) {
 }
 
 TEST_F(ModelessTest, ADialogsClientAreaIsItsTemplateSizeInDialogUnits) {
-    DialogTemplate bare(WS_POPUP, 0, 0, 160, 80, "");
-    bare.Done();
+    std::vector<BYTE> bare = TemplateBuilder(WS_POPUP, 0, 0, 160, 80).Font(8, "MS Shell Dlg").Build();
     CDialog dlg;
-    ASSERT_TRUE(dlg.CreateIndirect(bare.Get(), &m_owner));
+    ASSERT_TRUE(dlg.CreateIndirect(AsTemplate(bare), &m_owner));
     CRect units(0, 0, 160, 80);
     dlg.MapDialogRect(&units);
     CRect client;
@@ -90,10 +89,12 @@ TEST_F(ModelessTest, ADialogsClientAreaIsItsTemplateSizeInDialogUnits) {
 }
 
 TEST_F(ModelessTest, ADialogThatCannotBeCreatedLeavesTheObjectDetached) {
-    DialogTemplate broken(WS_POPUP, 0, 0, 100, 50, "");
-    broken.Item("NoSuchWindowClass", 5, 0, 0, 0, 10, 10, "").Done();
+    std::vector<BYTE> broken = TemplateBuilder(WS_POPUP, 0, 0, 100, 50)
+                                   .Font(8, "MS Shell Dlg")
+                                   .Control("NoSuchWindowClass", "", 5, WS_VISIBLE, 0, 0, 10, 10)
+                                   .Build();
     CCounterDlg dlg;
-    EXPECT_FALSE(dlg.CreateIndirect(broken.Get(), &m_owner));
+    EXPECT_FALSE(dlg.CreateIndirect(AsTemplate(broken), &m_owner));
     EXPECT_EQ(nullptr, dlg.m_hWnd);
     EXPECT_EQ(0, dlg.m_nInits);
     EXPECT_FALSE(dlg.Create(999u, &m_owner));

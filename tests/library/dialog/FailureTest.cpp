@@ -3,7 +3,7 @@
 // Create FALSE), the library's tree member is never attached, and the object can run a good dialog after.
 #include "DialogHost.h"
 
-#include "DialogTemplate.h"
+#include "TemplateBuilder.h"
 
 #include <cstddef>
 #include <cstring>
@@ -48,9 +48,12 @@ TEST_F(FailureTest, AnUnknownControlClassFailsDoModalAndCreate) {
 class ShortTemplate {
 public:
     ShortTemplate() {
-        DialogTemplate t(WS_POPUP | WS_CAPTION, 0, 0, 160, 100, "Short");
-        t.Item(WC_TREEVIEWA, IDC_TREE, WS_BORDER | WS_TABSTOP, 5, 5, 100, 80, "");
-        const std::vector<BYTE>& bytes = t.Bytes();
+        std::vector<BYTE> bytes =
+            TemplateBuilder(WS_POPUP | WS_CAPTION, 0, 0, 160, 100)
+                .Title("Short")
+                .Font(8, "MS Shell Dlg")
+                .Control(WC_TREEVIEWA, "", IDC_TREE, WS_VISIBLE | WS_BORDER | WS_TABSTOP, 5, 5, 100, 80)
+                .Build();
         m_storage.assign(bytes.size() / sizeof(DWORD) + 64, 0);
         std::memcpy(m_storage.data(), bytes.data(), bytes.size());
         auto* header = reinterpret_cast<DLGTEMPLATE*>(m_storage.data());

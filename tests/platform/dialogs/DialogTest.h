@@ -128,9 +128,4 @@ protected:
     }
 };
 
-// Class ordinals of the predefined controls in templates.
-constexpr WORD kButton = 0x0080;
-constexpr WORD kEdit = 0x0081;
-constexpr WORD kStatic = 0x0082;
-
 constexpr DWORD kPopupDialog = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE;

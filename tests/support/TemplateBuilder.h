@@ -8,6 +8,11 @@
 #include <string>
 #include <vector>
 
+// Class ordinals of the predefined controls in templates.
+constexpr WORD kButton = 0x0080;
+constexpr WORD kEdit = 0x0081;
+constexpr WORD kStatic = 0x0082;
+
 class TemplateBuilder {
 public:
     TemplateBuilder(DWORD style, short x, short y, short cx, short cy, bool extended = false)
@@ -34,7 +39,7 @@ public:
         m_exStyle = exStyle;
         return *this;
     }
-    // A control of a predefined class (0x0080 Button, 0x0081 Edit, 0x0082 Static, ...), with its creation
+    // A control of a predefined class (kButton, kEdit, kStatic, ...), with its creation
     // data (the bytes after the size word).
     TemplateBuilder& Control(WORD classOrdinal, const char* title, DWORD id, DWORD style, short x, short y,
                              short cx, short cy, std::vector<BYTE> data = {}) {
