@@ -81,7 +81,7 @@ int RunCell(const std::string& hostName, const std::string& shapeName, long n, c
         wall = std::min(wall, WallMs() - wall0);
         host->Clear();
     }
-    std::printf("%.1f %.1f %ld\n", cpu, wall, items);
+    std::printf("%.3f %.3f %ld\n", cpu, wall, items);
     return 0;
 }
 
