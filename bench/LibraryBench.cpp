@@ -3,16 +3,15 @@
 // expanding, checking a whole branch, hit tests and scrolling in a large expanded tree, and deleting all.
 // Each reports items per second where it handles items; the footprint benchmarks report heap bytes per item,
 // each measured in a process of its own so that no earlier tree's memory is counted or reused.
-#include <TalControl.h>
 #include <benchmark/benchmark.h>
 #include <ImportReference.h>
-#include <emu/Emu.h>
 
-#include <malloc.h>
+#include "BenchHost.h"
+#include "Footprint.h"
+
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <climits>
 #include <functional>
 #include <memory>
 #include <random>
@@ -20,85 +19,6 @@
 #include <vector>
 
 namespace {
-
-// The protected operations that the imports' definitions are made of.
-class CBenchTree : public COrnTreeCtrl {
-public:
-    using COrnTreeCtrl::CheckFz;
-    using COrnTreeCtrl::Explode;
-    using COrnTreeCtrl::ImpItem;
-};
-
-class CBenchListener : public CCtrlListener {
-public:
-    int OnEvent1(CCtrlBase*) override { return 0; }
-    bool OnEvent2(CCtrlBase*) override { return true; }
-    bool OnEndLabelEdit(CCtrlBase*) override { return true; }
-    bool OnDropCopy(CCtrlBase*) override { return true; }
-    bool OnDropMove(CCtrlBase*) override { return true; }
-    bool OnEvent7(CCtrlBase*) override { return true; }
-    bool OnEvent8(CCtrlBase*) override { return true; }
-    bool OnSelChanged(CCtrlBase*) override { return true; }
-};
-
-// A host window with a tree of the given control class attached to a tree-view window by subclassing, as a
-// dialog's control is; the tree shows 400 by 400 pixels.
-template <class TTree> struct Host {
-    CWinApp app{"LibraryBench"};
-    CWnd parent;
-    TTree tree;
-    CBenchListener listener;
-
-    Host() {
-        emu::Reset();
-        parent.CreateEx(0, nullptr, "bench", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr);
-        app.m_pMainWnd = &parent;
-        ::InitCommonControls();
-        HWND hwnd = ::CreateWindowExA(
-            0, WC_TREEVIEWA, "", WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, 0,
-            0, 400, 400, parent.m_hWnd, reinterpret_cast<HMENU>(UINT_PTR{7}), nullptr, nullptr);
-        tree.SubclassWindow(hwnd);
-        tree.SetListener(&listener);
-    }
-    ~Host() {
-        tree.DeleteAllItems();
-        app.m_pMainWnd = nullptr;
-        CWnd::DeleteTempMap();
-    }
-    Host(const Host&) = delete;
-    Host& operator=(const Host&) = delete;
-};
-
-using Tree = Host<CBenchTree>;
-
-// ID records: item k has ID k + 1 and the parent that the shape gives (ID 0: the top level, as -1).
-enum class Shape { Flat, Balanced, Chain };
-long ParentID(Shape shape, long k) {
-    if (k == 0)
-        return -1;
-    switch (shape) {
-    case Shape::Flat:
-        return 1;
-    case Shape::Balanced:
-        return (k - 1) / 10 + 1; // ten children each
-    case Shape::Chain:
-        return k;
-    }
-    return -1;
-}
-void MakeRecords(CStringArray& records, Shape shape, long n) {
-    records.SetSize(4 * n);
-    char text[32];
-    for (long k = 0; k < n; ++k) {
-        records[4 * k] = "1";
-        std::snprintf(text, sizeof text, "%ld", ParentID(shape, k));
-        records[4 * k + 1] = text;
-        std::snprintf(text, sizeof text, "%ld", k + 1);
-        records[4 * k + 2] = text;
-        std::snprintf(text, sizeof text, "item %ld", k);
-        records[4 * k + 3] = text;
-    }
-}
 
 // A folder-like set of n file paths: Root\dN\dN\dN\file N.txt, ten files a folder and ten folders a folder.
 void MakePaths(CStringArray& paths, long n) {
@@ -349,16 +269,6 @@ void DeleteAll(benchmark::State& state) {
 
 // --- Footprint ---------------------------------------------------------------------------------------------
 
-size_t HeapInUse() {
-    struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd;
-}
-
-// The heap in use after a fill and at its highest during it, per item of the tree.
-struct CFootprint {
-    double inUse = -1, peak = -1;
-};
-
 // Runs a fill in a child process, on a fresh tree, with every allocation taken from the main heap and the
 // heap never given back, so that its size after the fill is its highest during it. The fill's input is made
 // before the measurement.
@@ -368,17 +278,15 @@ CFootprint Measure(const std::function<std::function<void(CBenchTree&)>()>& prep
         return {};
     pid_t pid = fork();
     if (pid == 0) {
-        mallopt(M_MMAP_MAX, 0);
-        mallopt(M_TRIM_THRESHOLD, INT_MAX);
+        HoldHeap();
         CFootprint result;
         {
             Tree t;
             std::function<void(CBenchTree&)> fill = prepare();
-            size_t before = HeapInUse(), arenaBefore = mallinfo2().arena;
-            fill(t.tree);
-            double items = t.tree.GetCount();
-            result.inUse = static_cast<double>(HeapInUse() - before) / items;
-            result.peak = static_cast<double>(mallinfo2().arena - arenaBefore) / items;
+            result = MeasureHeap([&] {
+                fill(t.tree);
+                return t.tree.GetCount();
+            });
         }
         ssize_t written = write(fds[1], &result, sizeof result);
         _exit(written == sizeof result ? 0 : 1);
