@@ -26,11 +26,13 @@ thread_local ThreadStateReaper t_reaper;
 } // namespace
 
 AFX_THREAD_STATE* AFXAPI AfxGetThreadState() {
-    if (t_pThreadState == nullptr) {
+    // Read once: each access to a thread-local variable of a shared library is a call.
+    AFX_THREAD_STATE* pState = t_pThreadState;
+    if (pState == nullptr) {
         static_cast<void>(&t_reaper);
-        t_pThreadState = new AFX_THREAD_STATE{};
+        pState = t_pThreadState = new AFX_THREAD_STATE{};
     }
-    return t_pThreadState;
+    return pState;
 }
 
 void AFXAPI AfxTermThread() {
@@ -145,6 +147,8 @@ void AFXAPI AfxTermExtensionModule(AFX_EXTENSION_MODULE& state, BOOL bAll) {
     }
     for (CDynLinkLibrary* pLibrary : libraries)
         delete pLibrary;
+    // The module's message maps go with it.
+    afx::detail::ForgetWndMsgEntries();
     state.bInitialized = FALSE;
 }
 

@@ -21,14 +21,53 @@ namespace {
 
 using HandleMap = std::unordered_map<HWND, CWnd*>;
 
+// A thread's permanent objects by window, with the answers to recent lookups in front of the map, so that
+// a window's messages find its object without hashing each time. Every change of the map goes through
+// Attach and Detach, which write the handle's slot, so a slot never disagrees with the map.
+class CPermanentMap {
+public:
+    CWnd* Lookup(HWND hWnd) {
+        Recent& slot = m_recent[SlotOf(hWnd)];
+        if (slot.hWnd != hWnd) {
+            auto it = m_map.find(hWnd);
+            slot = {hWnd, it == m_map.end() ? nullptr : it->second};
+        }
+        return slot.pWnd;
+    }
+    bool Insert(HWND hWnd, CWnd* pWnd) {
+        if (!m_map.emplace(hWnd, pWnd).second)
+            return false;
+        m_recent[SlotOf(hWnd)] = {hWnd, pWnd};
+        return true;
+    }
+    void Erase(HWND hWnd) {
+        m_map.erase(hWnd);
+        m_recent[SlotOf(hWnd)] = {hWnd, nullptr};
+    }
+
+private:
+    struct Recent {
+        HWND hWnd;
+        CWnd* pWnd;
+    };
+    static constexpr unsigned kRecentBits = 4;
+    static size_t SlotOf(HWND hWnd) {
+        return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hWnd) * 0x9E3779B1u) >> (32 - kRecentBits);
+    }
+
+    HandleMap m_map;
+    // A null handle is never looked up, so the empty slots answer nothing.
+    Recent m_recent[1u << kRecentBits] = {};
+};
+
 // One permanent map per thread, shared by every module, so that a library's windows are found by the
 // host's reflection. The maps live as long as the thread: objects destroyed at exit still detach.
-thread_local HandleMap* t_pPermanentMap = nullptr;
+thread_local CPermanentMap* t_pPermanentMap = nullptr;
 thread_local HandleMap* t_pTemporaryMap = nullptr;
 
-HandleMap& PermanentMap() {
+CPermanentMap& PermanentMap() {
     if (t_pPermanentMap == nullptr)
-        t_pPermanentMap = new HandleMap;
+        t_pPermanentMap = new CPermanentMap;
     return *t_pPermanentMap;
 }
 
@@ -85,22 +124,6 @@ CScrollBar* ScrollBarFromHandle(HWND hWnd) {
     if (pWnd == nullptr || !pWnd->IsKindOf(RUNTIME_CLASS(CScrollBar)))
         return nullptr;
     return static_cast<CScrollBar*>(pWnd);
-}
-
-// The entry for a window message: a registered message's entry names it through its variable, the
-// WM_CTLCOLORxxx messages share the WM_CTLCOLOR entry.
-const AFX_MSGMAP_ENTRY* FindWndMsgEntry(const AFX_MSGMAP_ENTRY* lpEntry, UINT message) {
-    if (message >= AFX_REGISTERED_MESSAGE_BASE && message <= 0xFFFF) {
-        for (; lpEntry->nSig != AfxSig_end; ++lpEntry) {
-            if (lpEntry->nMessage == AFX_REGISTERED_MESSAGE_BASE &&
-                *reinterpret_cast<const UINT*>(lpEntry->nSig) == message)
-                return lpEntry;
-        }
-        return nullptr;
-    }
-    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)
-        message = WM_CTLCOLOR;
-    return AfxFindMessageEntry(lpEntry, message, 0, 0);
 }
 
 CPoint PointFromLParam(LPARAM lParam) {
@@ -179,10 +202,8 @@ LRESULT DispatchWndMsg(CWnd* pWnd, const AFX_MSGMAP_ENTRY* lpEntry, UINT message
 namespace afx::detail {
 
 CWnd* LookupPermanent(HWND hWnd) {
-    if (hWnd == nullptr || t_pPermanentMap == nullptr)
-        return nullptr;
-    auto it = t_pPermanentMap->find(hWnd);
-    return it == t_pPermanentMap->end() ? nullptr : it->second;
+    CPermanentMap* pMap = t_pPermanentMap;
+    return hWnd != nullptr && pMap != nullptr ? pMap->Lookup(hWnd) : nullptr;
 }
 
 void RemoveCreationHook() {
@@ -368,7 +389,7 @@ void PASCAL CWnd::DeleteTempMap() {
 BOOL CWnd::Attach(HWND hWndNew) {
     if (hWndNew == nullptr || m_hWnd != nullptr || !::IsWindow(hWndNew))
         return FALSE;
-    if (!PermanentMap().emplace(hWndNew, this).second)
+    if (!PermanentMap().Insert(hWndNew, this))
         return FALSE;
     m_hWnd = hWndNew;
     return TRUE;
@@ -377,7 +398,7 @@ BOOL CWnd::Attach(HWND hWndNew) {
 HWND CWnd::Detach() {
     HWND hWnd = m_hWnd;
     if (hWnd != nullptr && afx::detail::LookupPermanent(hWnd) == this)
-        t_pPermanentMap->erase(hWnd);
+        t_pPermanentMap->Erase(hWnd);
     m_hWnd = nullptr;
     return hWnd;
 }
@@ -740,10 +761,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         if (pNMHDR == nullptr || pNMHDR->hwndFrom == nullptr || !OnNotify(wParam, lParam, &lResult))
             return FALSE;
     } else {
-        const AFX_MSGMAP_ENTRY* lpEntry = nullptr;
-        for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap != nullptr && lpEntry == nullptr;
-             pMap = pMap->pfnGetBaseMap != nullptr ? pMap->pfnGetBaseMap() : nullptr)
-            lpEntry = FindWndMsgEntry(pMap->lpEntries, message);
+        const AFX_MSGMAP_ENTRY* lpEntry = afx::detail::FindWndMsgEntry(GetMessageMap(), message);
         if (lpEntry == nullptr)
             return FALSE;
         lResult =

@@ -11,6 +11,10 @@ namespace afx::detail {
 inline HWND SafeHwnd(const CWnd* pWnd) {
     return pWnd != nullptr ? pWnd->m_hWnd : nullptr;
 }
+// The entry for a window message in pMap's chain of maps, from the thread's memory of recent answers.
+const AFX_MSGMAP_ENTRY* FindWndMsgEntry(const AFX_MSGMAP* pMap, UINT message);
+// Makes every thread forget those answers: a module's message maps are going away.
+void ForgetWndMsgEntries();
 // The object attached to hWnd, also when the window has gone since.
 CWnd* LookupPermanent(HWND hWnd);
 // Removes this thread's window-creation hook.

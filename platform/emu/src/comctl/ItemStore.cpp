@@ -5,11 +5,6 @@
 
 namespace emu::comctl {
 
-ItemStore& ItemStore::Get() {
-    static ItemStore store;
-    return store;
-}
-
 Index ItemStore::Allocate(TreeView* tree) {
     Index i;
     if (m_freeHead) {
@@ -47,19 +42,6 @@ void ItemStore::Free(Index i) {
     else
         m_freeHead = i;
     m_freeTail = i;
-}
-
-Index ItemStore::Resolve(HTREEITEM h) {
-    uintptr_t v = reinterpret_cast<uintptr_t>(h);
-    if (v >= (uintptr_t(1) << 31))
-        return 0;
-    Index i = static_cast<Index>(v & ((1u << IndexBits) - 1));
-    if (i == 0 || i >= m_used)
-        return 0;
-    const Item& it = (*this)[i];
-    if (!it.tree || it.gen != (v >> IndexBits) || (it.flags & HiddenRoot))
-        return 0;
-    return i;
 }
 
 uint32_t ItemStore::Priority(Index i, uint8_t gen) {

@@ -49,7 +49,11 @@ struct Item {
 
 class ItemStore {
 public:
-    static ItemStore& Get();
+    // Every request of a tree reads items several times over, so the store and its lookups are inline.
+    static ItemStore& Get() {
+        static ItemStore store;
+        return store;
+    }
 
     Item& operator[](Index i) { return m_chunks[i >> ChunkBits][i & (ChunkSize - 1)]; }
 
@@ -62,7 +66,18 @@ public:
                  : nullptr;
     }
     // The live item that a handle names, whatever its tree, or 0. The hidden roots are not items.
-    Index Resolve(HTREEITEM h);
+    Index Resolve(HTREEITEM h) {
+        uintptr_t v = reinterpret_cast<uintptr_t>(h);
+        if (v >= (uintptr_t(1) << 31))
+            return 0;
+        Index i = static_cast<Index>(v & ((1u << IndexBits) - 1));
+        if (i == 0 || i >= m_used)
+            return 0;
+        const Item& it = (*this)[i];
+        if (!it.tree || it.gen != (v >> IndexBits) || (it.flags & HiddenRoot))
+            return 0;
+        return i;
+    }
 
     // Sibling treap maintenance.
     void Link(Index parent, Index item, Index after); // after 0: first child

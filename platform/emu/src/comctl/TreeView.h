@@ -31,9 +31,9 @@ private:
     LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
     bool Dead() const { return m_destroyed; }
     DWORD Style() const { return static_cast<DWORD>(GetWindowLongA(m_hwnd, GWL_STYLE)); }
-    ItemStore& S() const { return ItemStore::Get(); }
-    Item& At(Index i) const { return ItemStore::Get()[i]; }
-    HTREEITEM H(Index i) const { return ItemStore::Get().Handle(i); }
+    ItemStore& S() const { return m_items; }
+    Item& At(Index i) const { return m_items[i]; }
+    HTREEITEM H(Index i) const { return m_items.Handle(i); }
     Index Own(HTREEITEM h) const; // an item of this tree, or 0
 
     // Notifications to the parent.
@@ -126,6 +126,8 @@ private:
     BOOL EndEdit(bool cancel, bool focusLeaving);
     static LRESULT CALLBACK EditSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
+    // The process's items, held so that each access needs no check whether the store exists yet.
+    ItemStore& m_items = ItemStore::Get();
     HWND m_hwnd;
     HWND m_notify;
     Index m_root;

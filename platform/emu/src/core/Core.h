@@ -100,21 +100,59 @@ struct Window {
     bool created = false;    // CreateWindowEx finished
 };
 
-// Handle table.
-Window* Find(HWND hwnd);  // NULL for a stale, foreign or null handle
-Window* Check(HWND hwnd); // as Find, and sets ERROR_INVALID_WINDOW_HANDLE when NULL
+// Handle table. A handle is a slot index (low 20 bits) and the slot's generation (next 11 bits), so it fits
+// in 32 bits, is validated in constant time, and a freed slot comes back only after many others were used.
+// Every call with a window handle looks it up, so the lookup is inline.
+struct HandleSlot {
+    uint32_t generation = 0;
+    Window* window = nullptr;
+};
+constexpr uint32_t kHandleIndexBits = 20;
+// The slots by index; slot 0 is never used. Empty before the first window.
+extern std::vector<HandleSlot> g_handleSlots;
+
+// NULL for a stale, foreign or null handle.
+inline Window* Find(HWND hwnd) {
+    auto raw = reinterpret_cast<uintptr_t>(hwnd);
+    if (raw > UINT32_MAX)
+        return nullptr;
+    uint32_t index = static_cast<uint32_t>(raw) & ((1u << kHandleIndexBits) - 1);
+    if (index == 0 || index >= g_handleSlots.size())
+        return nullptr;
+    const HandleSlot& slot = g_handleSlots[index];
+    return slot.generation == static_cast<uint32_t>(raw) >> kHandleIndexBits ? slot.window : nullptr;
+}
+// As Find, and sets ERROR_INVALID_WINDOW_HANDLE when NULL.
+inline Window* Check(HWND hwnd) {
+    Window* w = Find(hwnd);
+    if (!w)
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return w;
+}
 Window* Desktop();
 Window* MessageRoot();               // parent of message-only windows
-void Release(Window* window);        // after a call that kept the window busy
 std::vector<HWND> TopLevelWindows(); // children of the desktop and of the message root, in Z order
 
 // Z order.
 void Link(Window* window, Window* after); // after: nullptr = top, otherwise the sibling above
 void Unlink(Window* window);
 
+// After a call that kept the window busy.
+inline void Release(Window* w) {
+    if (--w->busy == 0 && w->dead)
+        delete w;
+}
+
 // Message delivery. Send keeps the window alive for the duration of the call.
 LRESULT Send(Window* window, UINT msg, WPARAM wParam, LPARAM lParam);
-LRESULT CallProc(Window* window, WNDPROC proc, UINT msg, WPARAM wParam, LPARAM lParam);
+inline LRESULT CallProc(Window* w, WNDPROC proc, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!proc)
+        return 0;
+    ++w->busy;
+    LRESULT result = proc(w->handle, msg, wParam, lParam);
+    Release(w);
+    return result;
+}
 
 // Tree relations.
 inline bool IsChildWindow(const Window* w) {
@@ -151,8 +189,27 @@ void OnHideOrDisable(Window* w); // takes focus and activation away from a windo
 HWND CaptureWindow();
 void ReleaseCaptureFor(Window* w);
 
-// Hooks.
-bool HasHooks(int type);
+// Hooks. Each type has a slot; a sent message asks whether any WH_CALLWNDPROC hook is live.
+constexpr int kHookTypes = 4;
+constexpr int HookSlot(int type) {
+    switch (type) {
+    case WH_MSGFILTER:
+        return 0;
+    case WH_GETMESSAGE:
+        return 1;
+    case WH_CALLWNDPROC:
+        return 2;
+    case WH_CBT:
+        return 3;
+    default:
+        return -1;
+    }
+}
+extern int g_liveHooks[kHookTypes]; // hooks set and not removed, by slot
+inline bool HasHooks(int type) {
+    int slot = HookSlot(type);
+    return slot >= 0 && g_liveHooks[slot] > 0;
+}
 LRESULT CallHooks(int type, int code, WPARAM wParam, LPARAM lParam);
 void ClearHooks();
 

@@ -5,6 +5,9 @@
 #include <list>
 
 namespace emu::core {
+
+int g_liveHooks[kHookTypes] = {};
+
 namespace {
 
 struct Hook {
@@ -14,11 +17,12 @@ struct Hook {
     bool removed = false;
 };
 
-constexpr std::array<int, 4> kTypes{WH_MSGFILTER, WH_GETMESSAGE, WH_CALLWNDPROC, WH_CBT};
+constexpr std::array<int, kHookTypes> kTypes{WH_MSGFILTER, WH_GETMESSAGE, WH_CALLWNDPROC, WH_CBT};
+static_assert(HookSlot(WH_MSGFILTER) == 0 && HookSlot(WH_GETMESSAGE) == 1 && HookSlot(WH_CALLWNDPROC) == 2 &&
+              HookSlot(WH_CBT) == 3);
 
 struct Chains {
     std::array<std::list<Hook>, kTypes.size()> lists;
-    std::array<int, kTypes.size()> live{};
     uint32_t serial = 1;
     int calls = 0; // hook calls in progress; removed hooks are erased when none is
     // The hook being called, innermost last, so that CallNextHookEx knows where the chain stands.
@@ -28,14 +32,6 @@ struct Chains {
 Chains& State() {
     static Chains chains;
     return chains;
-}
-
-int Slot(int type) {
-    for (size_t i = 0; i < kTypes.size(); ++i) {
-        if (kTypes[i] == type)
-            return static_cast<int>(i);
-    }
-    return -1;
 }
 
 void Compact() {
@@ -80,18 +76,13 @@ void ClearHooks() {
     for (size_t i = 0; i < kTypes.size(); ++i) {
         for (auto& hook : State().lists[i])
             hook.removed = true;
-        State().live[i] = 0;
+        g_liveHooks[i] = 0;
     }
     Compact();
 }
 
-bool HasHooks(int type) {
-    int slot = Slot(type);
-    return slot >= 0 && State().live[slot] > 0;
-}
-
 LRESULT CallHooks(int type, int code, WPARAM wParam, LPARAM lParam) {
-    int slot = Slot(type);
+    int slot = HookSlot(type);
     if (slot < 0)
         return 0;
     return CallFrom(slot, State().lists[slot].begin(), code, wParam, lParam);
@@ -102,7 +93,7 @@ LRESULT CallHooks(int type, int code, WPARAM wParam, LPARAM lParam) {
 using namespace emu::core;
 
 HHOOK WINAPI SetWindowsHookExA(int idHook, HOOKPROC lpfn, HINSTANCE hmod, DWORD dwThreadId) {
-    int slot = Slot(idHook);
+    int slot = HookSlot(idHook);
     if (slot < 0) {
         SetLastError(kErrorInvalidHookFilter);
         return nullptr;
@@ -118,7 +109,7 @@ HHOOK WINAPI SetWindowsHookExA(int idHook, HOOKPROC lpfn, HINSTANCE hmod, DWORD 
     auto handle =
         reinterpret_cast<HHOOK>(static_cast<uintptr_t>(0x5A000000u | (State().serial++ & 0xFFFFFF)));
     State().lists[slot].push_front(Hook{idHook, lpfn, handle});
-    ++State().live[slot];
+    ++g_liveHooks[slot];
     return handle;
 }
 
@@ -130,7 +121,7 @@ BOOL WINAPI UnhookWindowsHookEx(HHOOK hhk) {
         return FALSE;
     }
     it->removed = true;
-    --State().live[slot];
+    --g_liveHooks[slot];
     Compact();
     return TRUE;
 }
@@ -143,7 +134,7 @@ LRESULT WINAPI CallNextHookEx(HHOOK hhk, int nCode, WPARAM wParam, LPARAM lParam
         if (State().current.empty())
             return 0;
         it = State().current.back();
-        slot = Slot(it->type);
+        slot = HookSlot(it->type);
     }
     return CallFrom(slot, std::next(it), nCode, wParam, lParam);
 }

@@ -9,52 +9,46 @@
 #include <unistd.h>
 
 namespace emu::core {
+
+std::vector<HandleSlot> g_handleSlots;
+
 namespace {
 
-// A handle is a slot index (low 20 bits) and the slot's generation (next 11 bits), so it fits in 32 bits,
-// is validated in constant time, and a freed slot comes back only after many others were used.
-constexpr uint32_t kIndexBits = 20;
-constexpr uint32_t kIndexMask = (1u << kIndexBits) - 1;
+constexpr uint32_t kIndexMask = (1u << kHandleIndexBits) - 1;
 constexpr uint32_t kMaxGeneration = 0x7FF;
 constexpr size_t kReuseAfter = 1024;
 
-struct Slot {
-    uint32_t generation = 0;
-    Window* window = nullptr;
-};
-
-struct Table {
-    std::vector<Slot> slots = std::vector<Slot>(1);
-    std::deque<uint32_t> free;
-};
-
-Table& Handles() {
-    static Table table;
-    return table;
+// Freed slots, reused first in first out.
+std::deque<uint32_t>& FreeSlots() {
+    static std::deque<uint32_t> free;
+    return free;
 }
 
 HWND Allocate(Window* w) {
-    Table& t = Handles();
+    std::vector<HandleSlot>& slots = g_handleSlots;
+    std::deque<uint32_t>& free = FreeSlots();
+    if (slots.empty())
+        slots.emplace_back();
     uint32_t index;
-    if (t.free.size() > kReuseAfter || (t.slots.size() > kIndexMask && !t.free.empty())) {
-        index = t.free.front();
-        t.free.pop_front();
-    } else if (t.slots.size() <= kIndexMask) {
-        index = static_cast<uint32_t>(t.slots.size());
-        t.slots.emplace_back();
+    if (free.size() > kReuseAfter || (slots.size() > kIndexMask && !free.empty())) {
+        index = free.front();
+        free.pop_front();
+    } else if (slots.size() <= kIndexMask) {
+        index = static_cast<uint32_t>(slots.size());
+        slots.emplace_back();
     } else {
         return nullptr;
     }
-    Slot& slot = t.slots[index];
+    HandleSlot& slot = slots[index];
     slot.generation = slot.generation % kMaxGeneration + 1;
     slot.window = w;
-    return reinterpret_cast<HWND>(static_cast<uintptr_t>(slot.generation << kIndexBits | index));
+    return reinterpret_cast<HWND>(static_cast<uintptr_t>(slot.generation << kHandleIndexBits | index));
 }
 
 void FreeHandle(HWND hwnd) {
     uint32_t index = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hwnd)) & kIndexMask;
-    Handles().slots[index].window = nullptr;
-    Handles().free.push_back(index);
+    g_handleSlots[index].window = nullptr;
+    FreeSlots().push_back(index);
 }
 
 WndClass& RootClass(const char* name) {
@@ -261,26 +255,6 @@ std::string PropKey(LPCSTR name) {
 
 } // namespace
 
-Window* Find(HWND hwnd) {
-    auto raw = reinterpret_cast<uintptr_t>(hwnd);
-    if (raw > UINT32_MAX)
-        return nullptr;
-    uint32_t index = static_cast<uint32_t>(raw) & kIndexMask;
-    uint32_t generation = static_cast<uint32_t>(raw) >> kIndexBits;
-    const Table& t = Handles();
-    if (index == 0 || index >= t.slots.size())
-        return nullptr;
-    const Slot& slot = t.slots[index];
-    return slot.generation == generation ? slot.window : nullptr;
-}
-
-Window* Check(HWND hwnd) {
-    Window* w = Find(hwnd);
-    if (!w)
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return w;
-}
-
 Window* Desktop() {
     static Window* desktop =
         MakeRoot("#32769", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
@@ -292,11 +266,6 @@ Window* MessageRoot() {
     static Window* root =
         MakeRoot("Message", WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, RECT{0, 0, 100, 100});
     return root;
-}
-
-void Release(Window* w) {
-    if (--w->busy == 0 && w->dead)
-        delete w;
 }
 
 std::vector<HWND> TopLevelWindows() {
@@ -323,15 +292,6 @@ void Unlink(Window* w) {
     (w->next ? w->next->prev : parent->lastChild) = w->prev;
     w->prev = w->next = nullptr;
     w->linked = false;
-}
-
-LRESULT CallProc(Window* w, WNDPROC proc, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (!proc)
-        return 0;
-    ++w->busy;
-    LRESULT result = proc(w->handle, msg, wParam, lParam);
-    Release(w);
-    return result;
 }
 
 LRESULT Send(Window* w, UINT msg, WPARAM wParam, LPARAM lParam) {
