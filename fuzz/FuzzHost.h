@@ -1,6 +1,7 @@
-// The window every fuzz target works in, made afresh for each input: a frame holding a general tree, a
-// tri-state check tree and a check-box tree that tells its parent of clicks, each 200 by 300 pixels of
-// client area. A broken rule ends the process with a message, so that the fuzzer keeps the input.
+// The window every fuzz target works in: a frame holding a general tree, a tri-state check tree and a
+// check-box tree that tells its parent of clicks, each 200 by 300 pixels of client area. It is made once and
+// renewed after each input (FreshHost). A broken rule ends the process with a message, so that
+// the fuzzer keeps the input.
 #pragma once
 
 #include <TalControl.h>
@@ -37,8 +38,6 @@ class FuzzHost {
 public:
     static constexpr int kTrees = 3;
 
-    FuzzHost();
-    ~FuzzHost();
     FuzzHost(const FuzzHost&) = delete;
     FuzzHost& operator=(const FuzzHost&) = delete;
 
@@ -53,4 +52,44 @@ public:
     CFuzzTree m_tree;
     COrnCheckTreeCtrl m_check;
     CTalCheckBoxTreeCtrl m_box;
+
+private:
+    friend class FreshHost;
+
+    // What a renewal must give back: each tree's style, the images of its normal and state lists (-1 for
+    // none), and which window has the focus (0 to 2 a tree, 3 the frame, -1 none).
+    struct State {
+        DWORD styles[kTrees] = {};
+        int normalImages[kTrees] = {};
+        int stateImages[kTrees] = {};
+        int nFocus = -1;
+        bool operator==(const State&) const = default;
+    };
+
+    FuzzHost();
+    static FuzzHost& Made();
+    void Make(int nTree);
+    void Renew();
+    State Now();
+
+    State m_made;
+};
+
+// One input's use of the host, which is made for the first input. When the input ends, every tree is
+// emptied, its listener, filters, style and images are put back (a destroyed tree is made again), the focus,
+// the capture and the cursor are where they were, pending timers and double clicks have run out, and the
+// framework's temporary objects are gone: the next input finds the host as made, and an input that leaves
+// memory behind is a leak.
+class FreshHost {
+public:
+    FreshHost() : m_host(FuzzHost::Made()) {}
+    ~FreshHost() { m_host.Renew(); }
+    FreshHost(const FreshHost&) = delete;
+    FreshHost& operator=(const FreshHost&) = delete;
+
+    FuzzHost& operator*() const { return m_host; }
+    FuzzHost* operator->() const { return &m_host; }
+
+private:
+    FuzzHost& m_host;
 };

@@ -13,8 +13,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput in(data, size);
-    FuzzHost host;
-    CFuzzTree& tree = host.m_tree;
+    FreshHost host;
+    CFuzzTree& tree = host->m_tree;
     uint8_t flags = in.Byte();
     long lWantedID = (flags & 16) != 0 ? static_cast<LONG>(in.Word()) : static_cast<long>(in.Byte() % 8) - 1;
     uint8_t nSingle = in.Byte();
@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                 static_cast<LONG>(tree.GetItemData(hWanted)) == static_cast<LONG>(lWantedID)),
             "the wanted item is not an item with the wanted ID");
     Require(tree.GetCount() <= nBefore + static_cast<UINT>(records.GetSize() / 4), "more items than records");
-    host.RequireSound();
+    host->RequireSound();
 
     // One record on its own, inside the array, just past it, or at a negative index.
     const int nRecords = static_cast<int>(records.GetSize() / 4);
@@ -53,6 +53,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(bThrown == (bOutside && !records.IsEmpty()),
             "ImpItem threw for a record inside the array, or not");
     Require(!bThrown || tree.GetCount() == nCount, "a record that threw inserted an item");
-    host.RequireSound();
+    host->RequireSound();
     return 0;
 }

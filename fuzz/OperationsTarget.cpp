@@ -480,10 +480,10 @@ private:
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput in(data, size);
-    FuzzHost host;
+    FreshHost host;
     // A few items in each tree to start from.
     for (int nTree = 0; nTree < FuzzHost::kTrees; ++nTree) {
-        COrnTreeCtrl& tree = host.Tree(nTree);
+        COrnTreeCtrl& tree = host->Tree(nTree);
         HTREEITEM hRoot = tree.AddItem(TVI_ROOT, "Root", TVI_LAST, 0, 0, 1);
         HTREEITEM hKid = tree.AddItem(hRoot, "Kid", TVI_LAST, 2, 2, 2);
         tree.AddItem(hKid, "Grand", TVI_LAST, 0, 0, 3);
@@ -492,6 +492,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         tree.Expand(hRoot, TVE_EXPAND);
         tree.Expand(hKid, TVE_EXPAND);
     }
-    Operations(host, in).Run();
+    Operations(*host, in).Run();
     return 0;
 }

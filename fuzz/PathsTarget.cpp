@@ -15,6 +15,8 @@
 #include "FuzzInput.h"
 #include "ItemHandle.h"
 
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -40,46 +42,76 @@ void CheckExplode(CFuzzTree& tree, const std::string& bytes) {
     Require(std::string(strPath) == path, "Explode changed its path");
 }
 
-// The texts from the top-level item down to the item, or false when one is empty or holds a backslash.
-bool PlainTexts(const CTreeCtrl& tree, HTREEITEM hItem, std::vector<std::string>& texts) {
-    texts.clear();
-    for (HTREEITEM h = hItem; h != NULL; h = tree.GetParentItem(h)) {
-        std::string text(tree.GetItemText(h));
-        if (text.empty() || text.find('\\') != std::string::npos)
-            return false;
-        texts.insert(texts.begin(), text);
-    }
-    return true;
-}
+// What the checks expect of an item, worked out from its parent's in one pre-order walk, so that checking a
+// tree costs what its items do rather than their number times their depth.
+struct Expected {
+    HTREEITEM hParent = NULL;
+    std::string text;
+    // Every text from the top-level item down is not empty and holds no backslash.
+    bool bPlain = false;
+    // The top-level ancestor has the first top-level item's text.
+    bool bUnderFirstText = false;
+    // The first item with the same texts from the top down: the first top-level item, then at each level
+    // the first child with the text (NULL when there is none).
+    HTREEITEM hFirstWithTexts = NULL;
+    bool bLeaf = false;
+    CString strDir;
+};
 
-// The first item with the texts: the first top-level item, then at each level its first child with the text.
-HTREEITEM FirstWithTexts(const CTreeCtrl& tree, const std::vector<std::string>& texts) {
-    HTREEITEM hItem = tree.GetRootItem();
-    if (hItem == NULL || std::string(tree.GetItemText(hItem)) != texts[0])
-        return NULL;
-    for (size_t level = 1; level < texts.size() && hItem != NULL; ++level) {
-        HTREEITEM hChild = tree.GetChildItem(hItem);
-        while (hChild != NULL && std::string(tree.GetItemText(hChild)) != texts[level])
-            hChild = tree.GetNextSiblingItem(hChild);
-        hItem = hChild;
+// The items in pre-order, each with what is expected of it.
+std::vector<std::pair<HTREEITEM, Expected>> ExpectationsOf(CFuzzTree& tree) {
+    std::vector<std::pair<HTREEITEM, Expected>> items;
+    std::unordered_map<HTREEITEM, size_t> at;
+    // For each item, its first child with each text.
+    std::unordered_map<HTREEITEM, std::unordered_map<std::string, HTREEITEM>> firstChild;
+    const HTREEITEM hRoot = tree.GetRootItem();
+    const std::string rootText = hRoot != NULL ? std::string(tree.GetItemText(hRoot)) : "";
+    std::vector<std::pair<HTREEITEM, HTREEITEM>> open{{hRoot, NULL}};
+    while (!open.empty()) {
+        auto [hItem, hParent] = open.back();
+        open.pop_back();
+        if (hItem == NULL)
+            continue;
+        Expected item;
+        item.hParent = hParent;
+        item.text = tree.GetItemText(hItem);
+        item.bLeaf = !tree.ItemHasChildren(hItem);
+        firstChild[hParent].try_emplace(item.text, hItem);
+        const bool bPlainText = !item.text.empty() && item.text.find('\\') == std::string::npos;
+        if (hParent == NULL) {
+            item.bPlain = bPlainText;
+            item.bUnderFirstText = item.text == rootText;
+            item.hFirstWithTexts = item.bUnderFirstText ? hRoot : NULL;
+        } else {
+            const Expected& parent = items[at[hParent]].second;
+            item.bPlain = bPlainText && parent.bPlain;
+            item.bUnderFirstText = parent.bUnderFirstText;
+            if (parent.hFirstWithTexts != NULL) {
+                const auto& children = firstChild[parent.hFirstWithTexts];
+                auto found = children.find(item.text);
+                item.hFirstWithTexts = found != children.end() ? found->second : NULL;
+            }
+        }
+        tree.GetItemDir(item.strDir, hItem);
+        at[hItem] = items.size();
+        items.emplace_back(hItem, std::move(item));
+        open.push_back({tree.GetNextSiblingItem(hItem), hParent});
+        open.push_back({tree.GetChildItem(hItem), hItem});
     }
-    return hItem;
+    return items;
 }
 
 void CheckPaths(CFuzzTree& tree) {
-    std::vector<HTREEITEM> items = ItemsOf(tree);
-    std::vector<std::string> texts;
-    for (HTREEITEM hItem : items) {
-        CString strDir;
-        tree.GetItemDir(strDir, hItem);
-        HTREEITEM hFound = tree.GetItemByDir(strDir);
+    const std::vector<std::pair<HTREEITEM, Expected>> items = ExpectationsOf(tree);
+    for (const auto& [hItem, item] : items) {
+        HTREEITEM hFound = tree.GetItemByDir(item.strDir);
         Require(hFound == NULL || IsItemOf(tree, hFound), "GetItemByDir gave no item of the tree");
-        if (PlainTexts(tree, hItem, texts) && texts[0] == std::string(tree.GetItemText(tree.GetRootItem())))
-            Require(hFound == FirstWithTexts(tree, texts),
-                    "the path of an item does not resolve to the first item with it: " + std::string(strDir));
-        CString strText = tree.GetItemText(hItem);
-        if (strText.Find('\\') < 0)
-            Require(tree.CheckFz(hItem, strText) == hItem, "an item's own text does not find it");
+        if (item.bPlain && item.bUnderFirstText)
+            Require(hFound == item.hFirstWithTexts,
+                    "the path of an item does not resolve to the first item with it: " +
+                        std::string(item.strDir));
+        if (item.text.find('\\') == std::string::npos)
+            Require(tree.CheckFz(hItem, item.text.c_str()) == hItem, "an item's own text does not find it");
     }
     // The leaves of the first branch, and of the first item's first child's branch, against GetItemDir.
     for (HTREEITEM hTop : {tree.GetRootItem(), tree.GetChildItem(tree.GetRootItem())}) {
@@ -90,15 +122,13 @@ void CheckPaths(CFuzzTree& tree) {
         CStringArray leaves;
         COrnTreeCtrl::GetLeafDirs(tree, strTop, hTop, leaves);
         std::vector<std::string> expected;
-        for (HTREEITEM hItem : items) {
-            bool bBelow = false;
-            for (HTREEITEM h = hItem; h != NULL && !bBelow; h = tree.GetParentItem(h))
-                bBelow = h == hTop;
-            if (bBelow && !tree.ItemHasChildren(hItem)) {
-                CString strDir;
-                tree.GetItemDir(strDir, hItem);
-                expected.push_back(std::string(strDir));
-            }
+        std::unordered_set<HTREEITEM> below{hTop};
+        for (const auto& [hItem, item] : items) {
+            if (hItem != hTop && below.count(item.hParent) == 0)
+                continue;
+            below.insert(hItem);
+            if (item.bLeaf)
+                expected.push_back(std::string(item.strDir));
         }
         Require(static_cast<size_t>(leaves.GetSize()) == expected.size(), "GetLeafDirs lists other leaves");
         for (size_t i = 0; i < expected.size(); ++i)
@@ -110,8 +140,8 @@ void CheckPaths(CFuzzTree& tree) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput in(data, size);
-    FuzzHost host;
-    CFuzzTree& tree = host.m_tree;
+    FreshHost host;
+    CFuzzTree& tree = host->m_tree;
     bool bClear = in.Flag();
     std::vector<std::string> lookups;
     while (!in.Empty()) {
@@ -140,6 +170,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Require(hFromTop == hFound, "CheckFz from the first item differs from GetItemByDir");
     }
     CheckPaths(tree);
-    host.RequireSound();
+    host->RequireSound();
     return 0;
 }

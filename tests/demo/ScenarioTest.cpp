@@ -99,6 +99,28 @@ TEST(ScenarioParser, NamesTheFirstBadLineAndWhatWasExpected) {
     }
 }
 
+// A message shows what the user wrote so that it can be read on one line whatever the bytes were: control
+// characters escaped, and a long word cut at a character's start after 40 bytes.
+TEST(ScenarioParser, QuotesWhatTheUserWroteReadably) {
+    const std::string kKeys =
+        "expected a key (F2, Enter, Escape, Delete, Space, Tab, Up, Down, Left, Right, Home, End), ";
+    EXPECT_EQ(kKeys + "got 'F\\x1B[2J\\x00\\x7F'", ErrorOf(std::string("key F\x1b[2J\0\x7f", 11)).message);
+    EXPECT_EQ(kKeys + "got '" + std::string(40, 'x') + "'", ErrorOf("key " + std::string(40, 'x')).message);
+    EXPECT_EQ(kKeys + "got '" + std::string(40, 'x') + "'...",
+              ErrorOf("key " + std::string(41, 'x')).message);
+    // The 40th byte starts a two-byte character: the cut comes before it.
+    EXPECT_EQ(kKeys + "got '" + std::string(39, 'x') + "'...",
+              ErrorOf("key " + std::string(39, 'x') + "\xC3\xA9").message);
+    EXPECT_EQ(kKeys + "got '" + std::string(38, 'x') + "\xC3\xA9'...",
+              ErrorOf("key " + std::string(38, 'x') + "\xC3\xA9yy").message);
+    ScenarioError error = ErrorOf("say fine\nclik" + std::string(100000, '\t') + "x\n");
+    EXPECT_EQ(2, error.line);
+    EXPECT_EQ("expected a command (say, click, rclick, expand, menu, check, key, text, drag, copy, picture, "
+              "button, "
+              "tab), got 'clik'",
+              error.message);
+}
+
 class ScenarioRun : public DemoRun {
 protected:
     // Runs the scenario in the dialog; DoModal's result.
