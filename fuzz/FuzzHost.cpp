@@ -148,9 +148,10 @@ COrnTreeCtrl& FuzzHost::Tree(int nTree) {
 void FuzzHost::RequireSound() {
     for (int nTree = 0; nTree < kTrees; ++nTree) {
         COrnTreeCtrl& tree = Tree(nTree);
-        if (tree.m_hWnd != NULL)
-            Require(FindTreeFault(tree).empty(),
-                    "tree " + std::to_string(nTree) + ": " + FindTreeFault(tree));
+        if (tree.m_hWnd == NULL)
+            continue;
+        const std::string strFault = FindTreeFault(tree);
+        Require(strFault.empty(), "tree " + std::to_string(nTree) + ": " + strFault);
     }
 }
 

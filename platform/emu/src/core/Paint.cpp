@@ -1,6 +1,7 @@
 // Update regions (kept as bounding rectangles), WM_PAINT and WM_ERASEBKGND, and scrolling a window's
 // contents.
 #include "core/Core.h"
+#include "render/Render.h"
 
 #include "ResetHooks.h"
 
@@ -275,7 +276,10 @@ HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint) {
 }
 
 BOOL WINAPI EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint) {
-    return Check(hWnd) && lpPaint ? TRUE : FALSE;
+    if (!Check(hWnd) || !lpPaint)
+        return FALSE;
+    emu::render::ResetClientDc(hWnd);
+    return TRUE;
 }
 
 BOOL WINAPI ScrollWindow(HWND hWnd, int XAmount, int YAmount, const RECT* lpRect, const RECT* lpClipRect) {

@@ -1,6 +1,7 @@
 // Windows: the handle table, creation and destruction in the platform's order, the window tree, window
 // longs, text and properties.
 #include "core/Core.h"
+#include "render/Render.h"
 
 #include <algorithm>
 #include <cctype>
@@ -102,6 +103,7 @@ void Retire(Window* w) {
         }
     }
     ForgetPaint(w);
+    emu::render::ResetClientDc(w->handle);
     ReleaseClass(w->cls);
     w->props.clear();
     FreeHandle(w->handle);

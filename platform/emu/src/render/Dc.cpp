@@ -3,6 +3,7 @@
 #include "Dc.h"
 
 #include "Objects.h"
+#include "Render.h"
 #include "ResetHooks.h"
 #include "core/Core.h"
 #include "services/Gdi.h"

@@ -48,8 +48,6 @@ struct Dc {
 // NULL for a value that names no live device context (a window's context dies with the window).
 Dc* FindDc(HDC hdc);
 std::optional<Target> TargetOf(const Dc& dc);
-// Gives the window's client device context its default attributes, as each BeginPaint would.
-void ResetClientDc(HWND hwnd);
 
 // The picture being rendered: the device contexts of `root`, of its descendants and of the desktop draw
 // into it while a SurfaceScope for it lives. Scopes nest; the innermost one is drawn into.

@@ -17,4 +17,8 @@ void DrawPixels(HDC hdc, int x, int y, int cx, int cy, const uint32_t* argb);
 // Fills the rectangle (logical coordinates) with a colour, leaving the device context's attributes alone.
 void FillSolid(HDC hdc, const RECT& rect, COLORREF color);
 
+// Drops the window's client device context, so that the next use of it has the default attributes: GetDC,
+// ReleaseDC and EndPaint do, and a destroyed window's goes with it.
+void ResetClientDc(HWND hwnd);
+
 } // namespace emu::render
