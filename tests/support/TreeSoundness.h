@@ -7,13 +7,17 @@
 
 #include "ItemHandle.h"
 
+#include <algorithm>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
-// An empty text when the tree is sound, else the first fault found.
+// An empty text when the tree is sound, else the first fault found. The items reached are kept in a vector
+// and sorted at the end, as fuzzers check every tree after every step; a walk that reaches more items than
+// the count stops there, so that links that loop cannot keep it going.
 inline std::string FindTreeFault(const CTreeCtrl& tree) {
-    std::unordered_set<HTREEITEM> seen;
+    const size_t nCount = tree.GetCount();
+    std::vector<HTREEITEM> seen;
+    seen.reserve(nCount + 1);
     const HTREEITEM hRoot = tree.GetRootItem();
     // Items whose children are still to be walked, each with its parent.
     std::vector<std::pair<HTREEITEM, HTREEITEM>> open{{hRoot, NULL}};
@@ -22,14 +26,14 @@ inline std::string FindTreeFault(const CTreeCtrl& tree) {
         open.pop_back();
         HTREEITEM hPrev = NULL;
         for (; hItem != NULL; hPrev = hItem, hItem = tree.GetNextSiblingItem(hItem)) {
-            // The item's own links tell whether it is one, as IsItemOf asks them: each is read once, as
-            // fuzzers check every tree after every step.
+            // The item's own links tell whether it is one, as IsItemOf asks them: each is read once.
             const HTREEITEM hItemParent = tree.GetParentItem(hItem);
             const HTREEITEM hItemPrev = tree.GetPrevSiblingItem(hItem);
             if (hItemParent == NULL && hItemPrev == NULL && hItem != hRoot)
                 return "a walk reached a handle that is not an item";
-            if (!seen.insert(hItem).second)
-                return "an item was reached twice";
+            if (seen.size() == nCount)
+                return "a walk reached more items than the count";
+            seen.push_back(hItem);
             if (hItemParent != hParent)
                 return "an item names another parent";
             if (hItemPrev != hPrev)
@@ -41,10 +45,13 @@ inline std::string FindTreeFault(const CTreeCtrl& tree) {
                 open.push_back({hChild, hItem});
         }
     }
-    if (seen.size() != tree.GetCount())
+    std::sort(seen.begin(), seen.end());
+    if (std::adjacent_find(seen.begin(), seen.end()) != seen.end())
+        return "an item was reached twice";
+    if (seen.size() != nCount)
         return "the count differs from the items reached";
     for (HTREEITEM hItem : {tree.GetSelectedItem(), tree.GetDropHilightItem(), tree.GetFirstVisibleItem()})
-        if (hItem != NULL && seen.count(hItem) == 0)
+        if (hItem != NULL && !std::binary_search(seen.begin(), seen.end(), hItem))
             return "the selection, highlight or first visible item is not an item";
     return "";
 }
