@@ -17,7 +17,6 @@
 inline std::string FindTreeFault(const CTreeCtrl& tree) {
     const size_t nCount = tree.GetCount();
     std::vector<HTREEITEM> seen;
-    seen.reserve(nCount + 1);
     const HTREEITEM hRoot = tree.GetRootItem();
     // Items whose children are still to be walked, each with its parent.
     std::vector<std::pair<HTREEITEM, HTREEITEM>> open{{hRoot, NULL}};
